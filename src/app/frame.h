@@ -1,0 +1,15 @@
+// frame.h -- the frame loop: display, idle and the two timers, the window title and the exit.
+#pragma once
+
+extern char titleBuffer[200];
+
+void onDisplay();
+void onIdle();
+void onFlapTimer(int value);
+void onWaveTimer(int value);
+[[noreturn]] void exitProgram();
+
+// The idle step of the orbit angle, on its own so the arithmetic is testable.
+void advanceOrbit();
+// Formats the perspective title into titleBuffer and returns it.
+const char* formatPerspectiveTitle();

@@ -1,0 +1,15 @@
+// feeder.h -- the aquarium's reset and its feeding commands (menu and Insert key).
+#pragma once
+
+class Feeder {
+public:
+    Feeder();  // runs resetFeeder, so the tables hold their start contents before the first frame
+    virtual ~Feeder();
+
+    void resetFeeder();
+    void addFish();
+    void addFifteenWorms();
+    void clearWorms();
+    int addWorm();     // the slot filled, 0 to 63
+    int chooseFish();  // the smallest present fish, lowest slot on ties; -1 when none is present
+};

@@ -1,0 +1,40 @@
+// meshes.h -- the 64 by 64 height fields of the water surface and the sand bed.
+#pragma once
+
+constexpr int meshSize = 64;
+
+// Heights, phases and the grid drawing shared by both meshes.
+class HeightGrid {
+public:
+    virtual ~HeightGrid() = default;
+
+    float heights[meshSize][meshSize] = {};
+    float phases[meshSize][meshSize] = {};
+    float amplitude = 0.0f;
+
+    void drawGrid();
+
+protected:
+    struct Shape {
+        int centreColumn;
+        int centreRow;
+        float divisor;
+        bool rim;
+        bool steppedBase;
+    };
+    void updateHeightsWith(const Shape& shape, float a);
+};
+
+class SandBedMesh : public HeightGrid {
+public:
+    SandBedMesh();
+    void updateHeights(float a);
+    void drawMesh(float value);  // the value is not used
+};
+
+class WaterSurfaceMesh : public HeightGrid {
+public:
+    WaterSurfaceMesh();
+    void updateHeights(float a);
+    void drawMesh(float a);  // reshapes from a, then draws
+};

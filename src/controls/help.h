@@ -1,0 +1,4 @@
+// help.h -- the console help text.
+#pragma once
+
+void printHelp();

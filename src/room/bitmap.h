@@ -1,0 +1,13 @@
+// bitmap.h -- reads 24-bit uncompressed bitmaps into RGB pixels, bottom row first. No GL here.
+#pragma once
+
+#include <cstdint>
+
+struct BitmapImage {
+    uint32_t sizeX = 0;
+    uint32_t sizeY = 0;
+    unsigned char* data = nullptr;  // sizeX * sizeY * 3 bytes, R G B, owned by the record
+};
+
+// Fills image and returns 1, or prints the reason to the console and returns 0.
+int loadBitmap(const char* fileName, BitmapImage* image);

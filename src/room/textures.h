@@ -1,0 +1,18 @@
+// textures.h -- the twelve texture names, created once at start-up.
+#pragma once
+
+extern unsigned int floorTexture;
+extern unsigned int woodTexture;
+extern unsigned int picture4Texture;
+extern unsigned int picture1Texture;
+extern unsigned int picture2Texture;
+extern unsigned int picture3Texture;
+extern unsigned int waterTexture;
+extern unsigned int sandTexture;
+extern unsigned int ceilingTexture;
+extern unsigned int wallPaperTexture;
+extern unsigned int wallPaper1Texture;
+extern unsigned int marbleTexture;
+
+// Loads all twelve bitmaps and uploads them, or ends the process with the reader's message.
+void loadTextures();

@@ -1,0 +1,49 @@
+// projection.cpp -- viewport, projection matrix and view transform of the current view mode.
+#include "view/projection.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "app/platform.h"
+#include "app/scene_state.h"
+
+void applyProjection(int width, int height) {
+    scene.windowWidth = width;
+    scene.windowHeight = height;
+    glViewport(0, 0, scene.windowWidth, scene.windowHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    if (scene.viewMode == Orthogonal) {
+        glRotatef(static_cast<float>(scene.orthoRotation), 0, 1, 0);
+        glOrtho(scene.orthoLeft, scene.orthoRight, scene.orthoBottom, scene.orthoTop, scene.nearPlane,
+                scene.farPlane);
+    } else {
+        // A minimised window reports a height of 0; the aspect is then taken over one pixel
+        // so no infinity reaches the matrix.
+        double height = scene.windowHeight > 0 ? static_cast<double>(scene.windowHeight) : 1.0;
+        gluPerspective(scene.fieldOfView, static_cast<double>(scene.windowWidth) / height, scene.nearPlane,
+                       scene.farPlane);
+    }
+}
+
+void applyOrbitView() {
+    scene.viewDistance = -(scene.nearPlane + (scene.farPlane - scene.nearPlane) * scene.mouseFracY);
+    glTranslatef(0, -1.25f, static_cast<float>(scene.viewDistance));
+    glRotatef(static_cast<float>(scene.orbitAngle), 0, 1, 0);
+    scene.tiltAngle = 180 * scene.mouseFracX - 90;
+    glRotatef(static_cast<float>(scene.tiltAngle), 1, 0, 0);
+}
+
+void applyLookAtView() {
+    gluLookAt(scene.eyeX, scene.eyeY, scene.eyeZ, scene.eyeX + scene.lookDirX, scene.eyeY + scene.lookDirY,
+              scene.eyeZ + scene.lookDirZ, scene.upX, scene.upY, scene.upZ);
+}
+
+void onMouseMotion(int x, int y) {
+    // Fractions of an empty window would be infinite; they keep their last values instead.
+    if (scene.viewMode == Perspective && scene.windowWidth > 0 && scene.windowHeight > 0) {
+        scene.mouseFracX = static_cast<double>(x) / static_cast<double>(scene.windowWidth);
+        scene.mouseFracY = 1.0 - static_cast<double>(y) / static_cast<double>(scene.windowHeight);
+    }
+    requestRedisplay();
+}

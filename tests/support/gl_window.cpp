@@ -1,0 +1,56 @@
+// gl_window.cpp -- one real window per test process.
+#include "support/gl_window.h"
+
+#include <GL/freeglut.h>
+#include <GL/glu.h>
+
+#include "app/platform.h"
+#include "app/scene_state.h"
+
+namespace {
+bool opened = false;
+void noDisplay() {}
+}  // namespace
+
+void ensureGlWindow() {
+    if (opened) {
+        glutSetWindow(scene.mainWindow);
+        return;
+    }
+    int argc = 1;
+    char name[] = "glintmere_gltests";
+    char* argv[] = {name, nullptr};
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(1200, 600);
+    scene.mainWindow = glutCreateWindow("Furniture");
+    glutDisplayFunc(noDisplay);
+    // Let the window appear so its buffers have their real size.
+    for (int i = 0; i < 5; ++i) glutMainLoopEvent();
+    opened = true;
+}
+
+Rgb readPixel(int x, int y) {
+    unsigned char p[4] = {0, 0, 0, 0};
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
+    return {p[0], p[1], p[2]};
+}
+
+std::array<double, 3> projectPoint(double x, double y, double z) {
+    GLdouble model[16], proj[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, proj);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    std::array<double, 3> out{};
+    gluProject(x, y, z, model, proj, viewport, &out[0], &out[1], &out[2]);
+    return out;
+}
+
+std::array<double, 16> currentMatrix(GLenum which) {
+    std::array<double, 16> m{};
+    glGetDoublev(which, m.data());
+    return m;
+}

@@ -1,0 +1,23 @@
+// gl_window.h -- a real GLUT window on the X display for tests that read back what GL holds.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include <GL/gl.h>
+
+// Opens (once per process) a 1200 by 600 double-buffered RGB window with a depth buffer, as the
+// program does, and makes its context current. Safe to call from every test.
+void ensureGlWindow();
+
+struct Rgb {
+    int r, g, b;
+};
+
+// Reads one pixel of the back buffer (window coordinates, origin at the bottom left).
+Rgb readPixel(int x, int y);
+
+// Projects a point of the current model-view and projection matrices to window coordinates.
+std::array<double, 3> projectPoint(double x, double y, double z);
+
+std::array<double, 16> currentMatrix(GLenum which);  // GL_MODELVIEW_MATRIX or GL_PROJECTION_MATRIX
