@@ -12,18 +12,19 @@ void applyProjection(int width, int height) {
     scene.windowHeight = height;
     glViewport(0, 0, scene.windowWidth, scene.windowHeight);
     glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
     if (scene.viewMode == Orthogonal) {
+        glLoadIdentity();
         glRotatef(static_cast<float>(scene.orthoRotation), 0, 1, 0);
         glOrtho(scene.orthoLeft, scene.orthoRight, scene.orthoBottom, scene.orthoTop, scene.nearPlane,
                 scene.farPlane);
-    } else {
-        // A minimised window reports a height of 0; the aspect is then taken over one pixel
-        // so no infinity reaches the matrix.
-        double height = scene.windowHeight > 0 ? static_cast<double>(scene.windowHeight) : 1.0;
-        gluPerspective(scene.fieldOfView, static_cast<double>(scene.windowWidth) / height, scene.nearPlane,
-                       scene.farPlane);
+    } else if (scene.windowWidth > 0 && scene.windowHeight > 0) {
+        glLoadIdentity();
+        gluPerspective(scene.fieldOfView,
+                       static_cast<double>(scene.windowWidth) / static_cast<double>(scene.windowHeight),
+                       scene.nearPlane, scene.farPlane);
     }
+    // A minimised window reports an empty size: its aspect would put an infinity or a NaN into the
+    // frustum, so the perspective keeps its last shape until the window has a size again.
 }
 
 void applyOrbitView() {
