@@ -4,6 +4,29 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <numbers>
+
+namespace {
+constexpr double frequency = 0.3;
+constexpr double twoPiAsUsed = 6.28318;
+constexpr double phaseStep = 0.1;
+
+// The rings repeat whenever the phase grows by one sine period, 2 pi / (0.3 x 6.28318), a hair
+// over 10/3. Left alone the float phase of the water would coarsen over hours and stop moving
+// after a few days (0.1 vanishes against 2^21), so once it passes 300 periods (about 1000, some
+// 10,000 frames) it drops back by exactly that much, worked out in doubles. Until then the heights
+// are bit for bit those of a phase that grows for ever; afterwards the phase only ever retraces
+// the values of those first 10,000 frames, and the shift of the sine's argument is off from
+// 300 turns by no more than the float rounding of the wrapped phase (a few 1e-9), far below
+// what the heights can show.
+constexpr double phaseWrap = 300.0 * 2.0 * std::numbers::pi / (frequency * twoPiAsUsed);
+
+float advancePhase(float phase) {
+    double next = static_cast<double>(phase) + phaseStep;
+    if (next >= phaseWrap) next -= phaseWrap;
+    return static_cast<float>(next);
+}
+}  // namespace
 
 void HeightGrid::updateHeightsWith(const Shape& shape, float a) {
     amplitude = a;
@@ -12,16 +35,15 @@ void HeightGrid::updateHeightsWith(const Shape& shape, float a) {
             int dc = j - shape.centreColumn;
             int dr = i - shape.centreRow;
             float d = std::sqrt(static_cast<float>(dc * dc + dr * dr));
-            phases[i][j] = phases[i][j] + 0.1f;
+            phases[i][j] = advancePhase(phases[i][j]);
             float t = d / shape.divisor;
             if (shape.rim && (i == 0 || i == meshSize - 1 || j == 0 || j == meshSize - 1)) {
                 heights[i][j] = 30.0f;
                 continue;
             }
             double base = shape.steppedBase ? 5.0 - i / 16 : 0.0;
-            heights[i][j] = static_cast<float>(static_cast<double>(a) *
-                                                   std::sin((static_cast<double>(t) + phases[i][j]) * 0.3 * 6.28318) +
-                                               base);
+            double wave = std::sin((static_cast<double>(t) + phases[i][j]) * frequency * twoPiAsUsed);
+            heights[i][j] = static_cast<float>(static_cast<double>(a) * wave + base);
         }
     }
 }
