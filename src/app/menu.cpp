@@ -15,7 +15,9 @@
 
 namespace {
 
-void project() { applyProjection(scene.windowWidth, scene.windowHeight); }
+void project() {
+    applyProjection(scene.windowWidth, scene.windowHeight);
+}
 
 enum MenuIndex { LampMenu = 0, ViewMenu, RenderingMenu, BowlMenu, MainMenu };
 
@@ -70,7 +72,9 @@ constexpr MenuSpec menus[] = {
 
 }  // namespace
 
-std::span<const MenuSpec> menuTree() { return menus; }
+std::span<const MenuSpec> menuTree() {
+    return menus;
+}
 
 void onLampMenu(int value) {
     switch (value) {

@@ -15,8 +15,8 @@ void onMainMenu(int value);
 // given by its position in menuTree() (always a menu built earlier).
 struct MenuItem {
     std::string_view label;
-    int value;             // the entry's value; unused for a sub-menu
-    int subMenu = -1;      // index into menuTree(), or -1 for an entry
+    int value;         // the entry's value; unused for a sub-menu
+    int subMenu = -1;  // index into menuTree(), or -1 for an entry
     bool isSubMenu() const { return subMenu >= 0; }
 };
 

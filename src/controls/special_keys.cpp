@@ -15,7 +15,9 @@
 
 namespace {
 
-void project() { applyProjection(scene.windowWidth, scene.windowHeight); }
+void project() {
+    applyProjection(scene.windowWidth, scene.windowHeight);
+}
 
 void flipAndRedisplay(uint8_t& flag) {
     flip(flag);

@@ -24,7 +24,9 @@ void moveEye(double dx, double dy, double dz) {
     printEyePosition();
 }
 
-double lookLength() { return std::sqrt(scene.lookDirZ * scene.lookDirZ + scene.lookDirX * scene.lookDirX); }
+double lookLength() {
+    return std::sqrt(scene.lookDirZ * scene.lookDirZ + scene.lookDirX * scene.lookDirX);
+}
 
 std::string streamDefault(double value) {
     char buffer[32];
@@ -63,8 +65,8 @@ void updateLookDirection() {
 }
 
 void printEyePosition() {
-    consoleLine("eyeX=" + streamDefault(scene.eyeX) + "eyeY=" + streamDefault(scene.eyeY) + "eyeZ=" +
-                streamDefault(scene.eyeZ));
+    consoleLine("eyeX=" + streamDefault(scene.eyeX) + "eyeY=" + streamDefault(scene.eyeY) +
+                "eyeZ=" + streamDefault(scene.eyeZ));
 }
 
 void increaseHeading() {
@@ -79,8 +81,12 @@ void decreaseHeading() {
     updateLookDirection();
 }
 
-void raiseEye() { moveEye(0, 0.05, 0); }
-void lowerEye() { moveEye(0, -0.05, 0); }
+void raiseEye() {
+    moveEye(0, 0.05, 0);
+}
+void lowerEye() {
+    moveEye(0, -0.05, 0);
+}
 
 void moveForward() {
     double step = static_cast<double>(scene.stepSize);
