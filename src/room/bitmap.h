@@ -1,7 +1,9 @@
 // bitmap.h -- reads 24-bit uncompressed bitmaps into RGB pixels, bottom row first. No GL here.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 struct BitmapImage {
     uint32_t sizeX = 0;
@@ -10,4 +12,19 @@ struct BitmapImage {
 };
 
 // Fills image and returns 1, or prints the reason to the console and returns 0.
+// The rows come out packed and bottom row first whatever the file's padding and row order;
+// the pixels are taken from the data offset the file header names. A size the file cannot
+// hold is refused before anything is allocated. On failure image->data stays null.
 int loadBitmap(const char* fileName, BitmapImage* image);
+
+// Frees the pixel buffer loadBitmap allocated and empties the record.
+void freeBitmapPixels(BitmapImage* image);
+
+// Little-endian reads, one byte at a time; bytes past the end of the file read as zero.
+uint32_t readUint32LE(FILE* file);
+uint16_t readUint16LE(FILE* file);
+
+// The pixel buffer is allocated through here so that a test can make the allocation fail.
+// nullptr restores the ordinary allocator (std::malloc; buffers are released with std::free).
+using PixelAllocator = void* (*)(std::size_t bytes);
+void setPixelAllocator(PixelAllocator allocate);

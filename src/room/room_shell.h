@@ -8,6 +8,9 @@ public:
     void draw(unsigned int texture, float repeatS, float repeatT, float cellWidth, float cellHeight);
 };
 
+// Corners 1 to 8 of a 5 by 5 by 5 box; row 0 is unused padding so the faces read 1-based.
+extern const float roomCorners[9][3];
+
 void drawBoxFace(int a, int b, int c, int d);
 void drawRoomBox();
 void drawRoomShell();
