@@ -14,6 +14,27 @@ public:
     virtual void play(const std::string& fileName, SoundMode mode) = 0;
 };
 
+// The player. It owns the backend, makes the default one on the first cue, and releases
+// it at process exit even when nobody calls shutdownCues (the exit routine leaves through
+// std::exit). Once the process is exiting, later cues are dropped instead of reopening
+// the device from a destructor.
+class SoundCue {
+public:
+    static SoundCue& instance();
+
+    void play(const char* fileName, SoundMode mode);
+    void setBackend(std::unique_ptr<CueBackend> backend);
+    void shutdown();
+
+private:
+    SoundCue() = default;
+    static void releaseAtExit();
+
+    std::unique_ptr<CueBackend> backend_;
+    bool exitHookSet_ = false;
+    bool exiting_ = false;
+};
+
 // Plays a cue through the installed backend. Callers test soundOn first; the player does not.
 void playCue(const char* fileName, SoundMode mode);
 
