@@ -23,7 +23,7 @@ constexpr double phaseWrap = 300.0 * 2.0 * std::numbers::pi / (frequency * twoPi
 
 float advancePhase(float phase) {
     double next = static_cast<double>(phase) + phaseStep;
-    if (next >= phaseWrap) next -= phaseWrap;
+    if (next >= phaseWrap) next = std::fmod(next, phaseWrap);  // exact: next - phaseWrap in a run
     return static_cast<float>(next);
 }
 }  // namespace
