@@ -1,0 +1,137 @@
+// run_modes.cpp -- counted runs, screenshots and the frame-time benchmark.
+#include "app/run_modes.h"
+
+#include <GL/freeglut.h>
+#include <stb/stb_image_write.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "app/frame.h"
+#include "app/scene_state.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+long framesWanted = 0;
+long framesDrawn = 0;
+std::string screenshotFile;
+
+long benchmarkFrames = 0;
+constexpr long warmUpFrames = 20;
+std::vector<double> sceneFrameMs;
+Clock::time_point firstMeasured;
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void finishBenchmark() {
+    double sceneWallMs = millisecondsSince(firstMeasured);
+    int width = glutGet(GLUT_WINDOW_WIDTH);
+    int height = glutGet(GLUT_WINDOW_HEIGHT);
+
+    // Empty frames in the same window and run: clear and swap only.
+    std::vector<double> emptyMs;
+    emptyMs.reserve(static_cast<size_t>(benchmarkFrames));
+    for (long i = 0; i < warmUpFrames + benchmarkFrames; ++i) {
+        Clock::time_point start = Clock::now();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glutSwapBuffers();
+        glFinish();
+        if (i >= warmUpFrames) emptyMs.push_back(millisecondsSince(start));
+    }
+
+    FrameStats sceneStats = summarise(sceneFrameMs);
+    FrameStats emptyStats = summarise(emptyMs);
+    double fps = sceneWallMs > 0 ? 1000.0 * static_cast<double>(sceneFrameMs.size()) / sceneWallMs : 0.0;
+    double ratio = emptyStats.medianMs > 0 ? sceneStats.medianMs / emptyStats.medianMs : 0.0;
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    std::fprintf(stderr, "renderer: %s\n", renderer ? renderer : "unknown");
+    std::fprintf(stderr, "version: %s\n", version ? version : "unknown");
+    std::fprintf(stderr, "window: %dx%d\n", width, height);
+    std::fprintf(stderr, "frames: %zu (after %ld warm-up frames)\n", sceneFrameMs.size(), warmUpFrames);
+    std::fprintf(stderr, "scene frame: median %.3f ms, p99 %.3f ms, %.1f frames per second\n", sceneStats.medianMs,
+                 sceneStats.p99Ms, fps);
+    std::fprintf(stderr, "empty frame: median %.3f ms, p99 %.3f ms\n", emptyStats.medianMs, emptyStats.p99Ms);
+    std::fprintf(stderr, "ratio to empty frame: %.2f\n", ratio);
+    std::fprintf(stderr,
+                 "benchmark frames=%zu width=%d height=%d median_ms=%.3f p99_ms=%.3f fps=%.1f "
+                 "empty_median_ms=%.3f empty_p99_ms=%.3f ratio=%.2f\n",
+                 sceneFrameMs.size(), width, height, sceneStats.medianMs, sceneStats.p99Ms, fps, emptyStats.medianMs,
+                 emptyStats.p99Ms, ratio);
+    std::fflush(stderr);
+    exitProgram();
+}
+
+}  // namespace
+
+FrameStats summarise(std::vector<double> frameMs) {
+    if (frameMs.empty()) return {0.0, 0.0};
+    std::sort(frameMs.begin(), frameMs.end());
+    size_t n = frameMs.size();
+    double median = n % 2 == 1 ? frameMs[n / 2] : (frameMs[n / 2 - 1] + frameMs[n / 2]) / 2.0;
+    size_t p99Index = static_cast<size_t>(std::ceil(0.99 * static_cast<double>(n))) - 1;
+    return {median, frameMs[std::min(p99Index, n - 1)]};
+}
+
+bool saveFrontBufferPng(const std::string& fileName, int width, int height) {
+    if (width <= 0 || height <= 0) {
+        std::fprintf(stderr, "glintmere: no frame to save to %s\n", fileName.c_str());
+        return false;
+    }
+    std::vector<unsigned char> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
+    glFinish();
+    glReadBuffer(GL_FRONT);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    glReadBuffer(GL_BACK);
+    // GL's rows run bottom up; an image file's run top down.
+    size_t rowBytes = static_cast<size_t>(width) * 3;
+    std::vector<unsigned char> flipped(pixels.size());
+    for (int y = 0; y < height; ++y)
+        std::copy_n(&pixels[static_cast<size_t>(height - 1 - y) * rowBytes], rowBytes, &flipped[y * rowBytes]);
+    if (stbi_write_png(fileName.c_str(), width, height, 3, flipped.data(), static_cast<int>(rowBytes)) == 0) {
+        std::fprintf(stderr, "glintmere: could not write the screenshot %s\n", fileName.c_str());
+        return false;
+    }
+    return true;
+}
+
+void startCountedRun(long frames, std::string screenshot) {
+    framesWanted = frames;
+    framesDrawn = 0;
+    screenshotFile = std::move(screenshot);
+}
+
+void countedDisplay() {
+    onDisplay();
+    if (++framesDrawn < framesWanted) return;
+    if (!screenshotFile.empty() &&
+        !saveFrontBufferPng(screenshotFile, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT))) {
+        std::exit(1);
+    }
+    exitProgram();
+}
+
+void startBenchmark(long frames) {
+    benchmarkFrames = frames;
+    framesDrawn = 0;
+    sceneFrameMs.clear();
+    sceneFrameMs.reserve(static_cast<size_t>(frames));
+}
+
+void benchmarkDisplay() {
+    Clock::time_point start = Clock::now();
+    if (framesDrawn == warmUpFrames) firstMeasured = start;
+    onDisplay();
+    glFinish();
+    if (framesDrawn >= warmUpFrames) sceneFrameMs.push_back(millisecondsSince(start));
+    ++framesDrawn;
+    if (framesDrawn >= warmUpFrames + benchmarkFrames) finishBenchmark();
+}

@@ -1,0 +1,25 @@
+// run_modes.h -- the display callbacks behind --frames, --screenshot and --benchmark; each draws
+// the ordinary frame and then counts, saves or times it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Quits through the exit routine after `frames` frames, saving the last one as a PNG first when
+// `screenshot` names a file.
+void startCountedRun(long frames, std::string screenshot);
+void countedDisplay();
+
+// Draws `frames` frames as fast as GL allows, then times as many empty frames, prints the figures
+// to standard error and quits through the exit routine.
+void startBenchmark(long frames);
+void benchmarkDisplay();
+
+// Reads the window's front buffer and writes it as a PNG; false (with a message) on failure.
+bool saveFrontBufferPng(const std::string& fileName, int width, int height);
+
+struct FrameStats {
+    double medianMs;
+    double p99Ms;
+};
+FrameStats summarise(std::vector<double> frameMs);
