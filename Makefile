@@ -6,7 +6,7 @@ RELEASE_DIR := build/release
 TEST_DIR := build/test
 PREFIX ?= /usr/local
 
-.PHONY: all deps run build test clean
+.PHONY: all deps run build test install clean
 
 all: build
 
@@ -24,6 +24,9 @@ test: deps
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DGLINTMERE_SANITIZE=ON -DGLINTMERE_WERROR=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	scripts/run-tests.sh $(TEST_DIR)
+
+install: build
+	cmake --install $(RELEASE_DIR) --prefix $(PREFIX)
 
 clean:
 	rm -rf build
