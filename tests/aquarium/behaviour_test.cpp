@@ -88,14 +88,6 @@ TEST_F(BehaviourTest, TheReplacementSearchWrapsPastSlotSixtyThree) {
     EXPECT_EQ(worms[3].alive, 1.0f);
 }
 
-TEST_F(BehaviourTest, WithEveryOtherSlotFullTheEatenWormComesBackInItsOwnSlot) {
-    for (Worm& w : worms) w.alive = 1.0f;
-    huntingAt(1, 30);
-    stepFishLogic(1);
-    EXPECT_EQ(presentWorms().size(), 64u);
-    EXPECT_FLOAT_EQ(fishes[1].size, 0.7f);
-}
-
 TEST_F(BehaviourTest, ARedWormGivesMoreGrowthAndIsNeverReplaced) {
     worms[5] = Worm{1.0f, 2.5f, 0.0f, worms[5].position};
     huntingAt(3, 5);
@@ -214,19 +206,6 @@ TEST_F(BehaviourTest, AGrownFishSentToAWormTurnsForTheSurfaceAndLeavesThere) {
     EXPECT_EQ(cueNames().front(), "musics/goodbye.wav");
 }
 
-TEST_F(BehaviourTest, ACueFreeStepWithSoundOff) {
-    scene.soundOn = 0;
-    worms[5].alive = 1.0f;
-    huntingAt(3, 5);
-    stepFishLogic(3);
-    fishes[2].size = 0.9f;
-    fishes[2].position = fishes[2].target = {0, 5, 0};
-    stepFishLogic(2);
-    EXPECT_EQ(worms[6].alive, 1.0f);
-    EXPECT_EQ(fishes[4].alive, 1.0f);
-    EXPECT_TRUE(playedCues().empty());
-}
-
 TEST_F(BehaviourTest, WavesRiseOnlyForAHighFishWhileTheyAreAtMostPointSix) {
     cruising(1, {0, 3.5f, 0}, {0.1f, 0, 0});
     stepFishLogic(1);
@@ -252,14 +231,6 @@ TEST_F(BehaviourTest, WavesRiseOnlyForAHighFishWhileTheyAreAtMostPointSix) {
     EXPECT_EQ(scene.waveAmplitude, 0.5f);
     stepFishLogic(1);
     EXPECT_EQ(scene.waveAmplitude, 3.0f);
-}
-
-TEST_F(BehaviourTest, AStepTurnsToTheVelocityAndThenMoves) {
-    cruising(6, {0.5f, 0.5f, 0.5f}, {-0.1f, 0, 0});
-    FishTurn turn = stepFishLogic(6);
-    EXPECT_FLOAT_EQ(turn.yaw, 180.0f);
-    EXPECT_FLOAT_EQ(turn.pitch, 0.0f);
-    EXPECT_FLOAT_EQ(fishes[6].position.x, 0.4f);
 }
 
 TEST(FishOrientation, YawFollowsTheQuadrantCorrections) {

@@ -159,11 +159,21 @@ TEST_F(FeederTest, AddFishWithAllTenPresentOnlyChimes) {
     EXPECT_EQ(cueNames(), (std::vector<std::string>{"musics/CHIMES.wav"}));
 }
 
-TEST_F(FeederTest, CommandsStayQuietWithSoundOff) {
+TEST_F(FeederTest, CommandsAndStepsStayQuietWithSoundOff) {
     scene.soundOn = 0;
     bowlFeeder.addFish();
     bowlFeeder.addWorm();
     bowlFeeder.clearWorms();
+    worms[5].alive = 1.0f;
+    fishHasTarget[3] = 1;
+    fishTargetWorm[3] = 5;
+    fishes[3].position = fishes[3].target = worms[5].position;
+    stepFishLogic(3);  // eats and puts a worm back in
+    fishes[2].size = 0.9f;
+    fishes[2].position = fishes[2].target = {0, 5, 0};
+    stepFishLogic(2);  // leaves and is replaced
+    EXPECT_EQ(worms[5].alive, 0.0f);
+    EXPECT_EQ(fishes[2].alive, 0.0f);
     EXPECT_TRUE(playedCues().empty());
 }
 
@@ -227,22 +237,6 @@ TEST_F(FeederTest, AimingWithoutAFishOrOutsideTheWormTableDoesNothing) {
     fishSchool.aimFishAtWorm(2, 64, bowlFeeder);
     EXPECT_EQ(std::memcmp(before, fishes, sizeof fishes), 0);
     for (int h : fishHasTarget) EXPECT_EQ(h, 0);
-}
-
-TEST(TimeSeededRandom, DrawsWithinOneSecondRepeatAndStayInRange) {
-    fixClock(123456);
-    int first = timeSeededRand();
-    EXPECT_EQ(timeSeededRand(), first);
-    EXPECT_EQ(first, drawAt(123456));
-    for (std::time_t t = 0; t < 2000; t += 7) {
-        int r = drawAt(t);
-        EXPECT_GE(r, 0);
-        EXPECT_LE(r, 32767);
-    }
-    std::set<int> seen;
-    for (std::time_t t = 5000; t < 5010; ++t) seen.insert(drawAt(t));
-    EXPECT_GT(seen.size(), 5u);  // different seconds draw differently
-    setTimeSource({});
 }
 
 }  // namespace
