@@ -57,11 +57,4 @@ TEST_F(ExitDeathTest, SilentExitWhenSoundIsOff) {
     EXPECT_EXIT(markThen([] { onMainMenu(6); }), testing::ExitedWithCode(0), "^quitting\n$");
 }
 
-TEST_F(ExitDeathTest, QuitsInEveryViewMode) {
-    for (int mode : {Orthogonal, Perspective, Combined}) {
-        scene.viewMode = mode;
-        EXPECT_EXIT(markThen([] { onKeyboard('q', 0, 0); }), testing::ExitedWithCode(0), "CLAP") << mode;
-    }
-}
-
 }  // namespace

@@ -46,14 +46,6 @@ TEST_F(KeyboardTest, LightKeysFlipTheirOwnSwitchInBothCases) {
     EXPECT_TRUE(console.text().empty());
 }
 
-TEST_F(KeyboardTest, LightingKeyOnThenOff) {
-    press('P');
-    EXPECT_EQ(scene.lightingOn, 1);
-    press('p');
-    EXPECT_EQ(scene.lightingOn, 0);
-    EXPECT_EQ(scene.ceilingLightOff, 1);
-}
-
 TEST_F(KeyboardTest, OrbitRateKeys) {
     press('r');
     press('r');

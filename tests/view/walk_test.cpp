@@ -45,33 +45,6 @@ TEST_F(WalkTest, FreeMovePrintsHeaderThenEyeLine) {
     EXPECT_DOUBLE_EQ(scene.eyeZ, 8.5);
 }
 
-TEST_F(WalkTest, RefusedMoveLeavesTheEyeWhereItWas) {
-    scene.eyeZ = 1.5;
-    moveForward();
-    EXPECT_EQ(console.lines(), (Lines{header, "You are hitting the table.", "eyeX=0eyeY=0.63eyeZ=1.5"}));
-    EXPECT_DOUBLE_EQ(scene.eyeZ, 1.5);
-}
-
-TEST_F(WalkTest, RaisingStopsBelowTheCeiling) {
-    for (int i = 0; i < 95; ++i) raiseEye();
-    EXPECT_NEAR(scene.eyeY, 5.38, 1e-9);
-    EXPECT_EQ(console.text().find("hitting"), std::string::npos);
-    console.clear();
-    raiseEye();
-    EXPECT_EQ(console.lines(), (Lines{header, "You are hitting ceiling.", "eyeX=0eyeY=5.38eyeZ=9"}));
-    EXPECT_NEAR(scene.eyeY, 5.38, 1e-9);
-}
-
-TEST_F(WalkTest, LoweringStopsAboveTheFloor) {
-    for (int i = 0; i < 50; ++i) lowerEye();
-    EXPECT_NEAR(scene.eyeY, -1.87, 1e-9);
-    EXPECT_EQ(console.text().find("hitting"), std::string::npos);
-    console.clear();
-    lowerEye();
-    EXPECT_EQ(console.lines(), (Lines{header, "You are hitting floor.", "eyeX=0eyeY=-1.87eyeZ=9"}));
-    EXPECT_NEAR(scene.eyeY, -1.87, 1e-9);
-}
-
 TEST_F(WalkTest, EachObstacleHasItsMessage) {
     struct Case {
         double x, y, z;
