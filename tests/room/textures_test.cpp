@@ -1,0 +1,67 @@
+// The texture set's exit paths that end the process before anything reaches GL.
+#include "room/textures.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/console.h"
+#include "room/bitmap.h"
+#include "room/bmp_files.h"
+
+namespace {
+
+using roomtest::BmpSpec;
+using testing::ExitedWithCode;
+
+// Runs in the death-test child: the messages go to stderr, where the parent can match them.
+void loadTexturesIn(const roomtest::TempDir& dir) {
+    setConsoleSink([](std::string_view text) {
+        std::fwrite(text.data(), 1, text.size(), stderr);
+        std::fflush(stderr);
+    });
+    if (chdir(dir.path().c_str()) != 0) std::_Exit(97);
+    loadTextures();
+    std::_Exit(98);  // the set loaded: not what these tests expect
+}
+
+BitmapImage* noRecord() {
+    return nullptr;
+}
+
+class TextureSetExitTest : public testing::Test {
+protected:
+    void SetUp() override { roomtest::writeTextureSet(dir); }
+    roomtest::TempDir dir;
+};
+
+TEST_F(TextureSetExitTest, MissingWoodStopsAfterTheFloorWithStatusOne) {
+    std::filesystem::remove(dir.file("texture/wood.bmp"));
+    EXPECT_EXIT(loadTexturesIn(dir), ExitedWithCode(1), "^File Not Found : texture/wood.bmp\n$");
+}
+
+TEST_F(TextureSetExitTest, EightBitFileStopsWithStatusOne) {
+    BmpSpec spec;
+    spec.bitsPerPixel = 8;
+    roomtest::writeBmp(dir.file("texture/picture2.bmp"), spec);
+    EXPECT_EXIT(loadTexturesIn(dir), ExitedWithCode(1), "^Bpp from texture/picture2.bmp is not 24: 8\n$");
+}
+
+TEST_F(TextureSetExitTest, ShortFileStopsWithTheReadError) {
+    BmpSpec spec;
+    spec.width = 4;
+    spec.height = 4;
+    spec.truncateTo = 54 + 20;
+    roomtest::writeBmp(dir.file("texture/marble.bmp"), spec);
+    EXPECT_EXIT(loadTexturesIn(dir), ExitedWithCode(1), "^Error reading image data from texture/marble.bmp.\n$");
+}
+
+TEST_F(TextureSetExitTest, FailedRecordAllocationIsAFailureStatus) {
+    setImageRecordAllocator(noRecord);
+    EXPECT_EXIT(loadTexturesIn(dir), ExitedWithCode(1), "^Error allocating space for image$");
+    setImageRecordAllocator(nullptr);
+}
+
+}  // namespace
