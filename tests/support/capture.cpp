@@ -47,7 +47,9 @@ public:
 std::unique_ptr<CueBackend> makeRecordingBackend() { return std::make_unique<RecordingBackend>(); }
 
 void resetProcessState() {
+    int32_t window = scene.mainWindow;  // a GL test's window outlives the reset, as the program's does
     scene = SceneState{};
+    scene.mainWindow = window;
     computeStartViewDistance();
     updateLookDirection();
     bowlFeeder.resetFeeder();
