@@ -109,6 +109,7 @@ void leave(int i) {
 }  // namespace
 
 FishTurn stepFishLogic(int index) {
+    if (index < 0 || index >= fishSlots) return {0.0f, 0.0f};
     Fish& f = fishes[index];
     double d = distance(f.position, f.target);
     double v = length(f.velocity.x, f.velocity.y, f.velocity.z);
@@ -140,6 +141,7 @@ FishTurn stepFishLogic(int index) {
 }
 
 void chooseTargetLogic(int index) {
+    if (index < 0 || index >= fishSlots) return;
     int r = timeSeededRand();
     int w = (index + 1) * 5 * r % wormSlots;
     Fish& f = fishes[index];
