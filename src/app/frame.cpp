@@ -15,6 +15,7 @@
 #include "view/projection.h"
 
 char titleBuffer[200];
+FrameHook beforeSwapHook = nullptr;
 
 namespace {
 constexpr const char* combinedTitle =
@@ -34,6 +35,7 @@ void onDisplay() {
     applyRenderState();
     applyLightSwitches();
     drawScene();
+    if (beforeSwapHook != nullptr) beforeSwapHook();
     glutSwapBuffers();
     glFlush();
 }

@@ -3,6 +3,11 @@
 
 extern char titleBuffer[200];
 
+// Called with the finished frame still in the back buffer, just before the swap; only the
+// screenshot option sets it.
+using FrameHook = void (*)();
+extern FrameHook beforeSwapHook;
+
 void onDisplay();
 void onIdle();
 void onFlapTimer(int value);

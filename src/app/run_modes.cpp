@@ -20,6 +20,7 @@ using Clock = std::chrono::steady_clock;
 long framesWanted = 0;
 long framesDrawn = 0;
 std::string screenshotFile;
+bool screenshotSaved = false;
 
 long benchmarkFrames = 0;
 constexpr long warmUpFrames = 20;
@@ -80,17 +81,15 @@ FrameStats summarise(std::vector<double> frameMs) {
     return {median, frameMs[std::min(p99Index, n - 1)]};
 }
 
-bool saveFrontBufferPng(const std::string& fileName, int width, int height) {
+bool saveBackBufferPng(const std::string& fileName, int width, int height) {
     if (width <= 0 || height <= 0) {
         std::fprintf(stderr, "glintmere: no frame to save to %s\n", fileName.c_str());
         return false;
     }
     std::vector<unsigned char> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
-    glFinish();
-    glReadBuffer(GL_FRONT);
+    glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    glReadBuffer(GL_BACK);
     // GL's rows run bottom up; an image file's run top down.
     size_t rowBytes = static_cast<size_t>(width) * 3;
     std::vector<unsigned char> flipped(pixels.size());
@@ -109,13 +108,19 @@ void startCountedRun(long frames, std::string screenshot) {
     screenshotFile = std::move(screenshot);
 }
 
+namespace {
+void captureLastFrame() {
+    beforeSwapHook = nullptr;
+    screenshotSaved = saveBackBufferPng(screenshotFile, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+}
+}  // namespace
+
 void countedDisplay() {
+    bool last = framesDrawn + 1 >= framesWanted;
+    if (last && !screenshotFile.empty()) beforeSwapHook = captureLastFrame;
     onDisplay();
     if (++framesDrawn < framesWanted) return;
-    if (!screenshotFile.empty() &&
-        !saveFrontBufferPng(screenshotFile, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT))) {
-        std::exit(1);
-    }
+    if (!screenshotFile.empty() && !screenshotSaved) std::exit(1);
     exitProgram();
 }
 

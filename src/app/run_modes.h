@@ -15,8 +15,9 @@ void countedDisplay();
 void startBenchmark(long frames);
 void benchmarkDisplay();
 
-// Reads the window's front buffer and writes it as a PNG; false (with a message) on failure.
-bool saveFrontBufferPng(const std::string& fileName, int width, int height);
+// Reads the finished frame from the back buffer and writes it as a PNG; false (with a message)
+// on failure.
+bool saveBackBufferPng(const std::string& fileName, int width, int height);
 
 struct FrameStats {
     double medianMs;

@@ -123,11 +123,9 @@ FishTurn stepFishLogic(int index) {
             leave(index);
         } else {
             // A grown fish that arrives anywhere but the surface (one sent to a worm with the
-            // Insert key) turns for the surface. Left on its old course it would miss the
-            // surface point and swim on out of the tank for good.
+            // Insert key) is given the surface as its target but keeps its course.
             fishHasTarget[index] = 0;
             chooseTargetLogic(index);
-            aimAtTarget(f);
         }
     }
 
