@@ -6,7 +6,10 @@ RELEASE_DIR := build/release
 TEST_DIR := build/test
 PREFIX ?= /usr/local
 
-.PHONY: all deps run build test install clean
+.PHONY: all deps run build test install fuzz soak clean
+
+FUZZ_SECONDS ?= 60
+SOAK_FRAMES ?= 30000
 
 all: build
 
@@ -24,6 +27,19 @@ test: deps
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DGLINTMERE_SANITIZE=ON -DGLINTMERE_WERROR=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	scripts/run-tests.sh $(TEST_DIR)
+
+# The bitmap reader under libFuzzer for FUZZ_SECONDS (clang, from Debian's packages).
+fuzz:
+	@scripts/install-deps.sh fuzz
+	CXX=clang++ cmake -S tests/fuzz -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build/fuzz -j $(JOBS)
+	tests/fuzz/run-fuzz.sh build/fuzz $(FUZZ_SECONDS)
+
+# The long soak: SOAK_FRAMES frames of the real frame loop under an input storm, release build.
+soak: deps
+	cmake -S . -B build/soak -DCMAKE_BUILD_TYPE=Release
+	cmake --build build/soak -j $(JOBS) --target glintmere_soak
+	cd build/soak && xvfb-run -a -s "-screen 0 1600x1200x24" ./tests/soak/glintmere_soak --frames $(SOAK_FRAMES) --seed 1
 
 install: build
 	cmake --install $(RELEASE_DIR) --prefix $(PREFIX)

@@ -8,8 +8,15 @@ packages=(
   libsdl2-mixer-dev
   googletest libgtest-dev
   libstb-dev
-  xvfb xdotool x11-utils imagemagick
+  xvfb xdotool x11-utils imagemagick python3
 )
+# Optional groups, asked for by name: `install-deps.sh fuzz` adds clang and its fuzzer runtime.
+for group in "$@"; do
+  case "$group" in
+    fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
