@@ -1,0 +1,305 @@
+# glintmere_app.py -- runs the built glintmere in a scratch folder on a private X server and drives it.
+"""The program under test, as a user meets it.
+
+GLINTMERE_BIN names the binary and GLINTMERE_BUILD_DIR the build folder holding the generated
+texture/ and musics/; both come from ctest. Every run gets a scratch working directory with links
+to those folders (or copies, when a test wants to spoil one), standard output and error are read
+line by line as they appear, and keys, drags and clicks reach the window through the X server.
+"""
+
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import threading
+import time
+import unittest
+
+from scene_model import WINDOW_HEIGHT, WINDOW_WIDTH
+from xdisplay import DEFAULT_TIMEOUT, XServer, wait_until
+
+BINARY = os.environ.get("GLINTMERE_BIN", "")
+BUILD_DIR = os.environ.get("GLINTMERE_BUILD_DIR", "")
+
+HINT = "Press 'F1' or 'h' for help"
+COMBINED_TITLE = "Glintmere: Combined view with glLookAt() function. Press 'F1' or 'h' for help."
+ORTHOGONAL_TITLE = "Glintmere: Orthogonal view. Press 'F1' or 'h' for help."
+
+
+def perspective_title(frac_x, frac_y, alpha, near=0.0, far=33.1):
+    """The perspective title the program writes for these mouse fractions and clip planes."""
+    beta = 180 * frac_x - 90
+    distance = -(near + (far - near) * frac_y)
+    return "Glintmere: Mouse at (%.3f, %.3f).  Alpha=%3d.  Beta=%3.0f.  Distance=%.2f." % (
+        frac_x, frac_y, alpha, beta, distance)
+
+
+def program_env(extra=None):
+    env = dict(os.environ)
+    env.setdefault("SDL_AUDIODRIVER", "dummy")
+    # GL and GLUT keep their allocations until exit; only real memory errors should fail a run.
+    env.setdefault("ASAN_OPTIONS", "detect_leaks=0")
+    env["LIBGL_ALWAYS_SOFTWARE"] = "1"
+    if extra:
+        env.update(extra)
+    return env
+
+
+def make_workdir(copy_textures=False):
+    """A scratch working directory with texture/ and musics/ from the build folder."""
+    workdir = tempfile.mkdtemp(prefix="glintmere-e2e-")
+    for name in ("texture", "musics"):
+        source = os.path.join(BUILD_DIR, name)
+        if copy_textures and name == "texture":
+            shutil.copytree(source, os.path.join(workdir, name))
+        else:
+            os.symlink(source, os.path.join(workdir, name))
+    return workdir
+
+
+MAIN_MENU = ["1.View control", "2.Rendering", "3.Glintmere", "4.Enable/Disable lighting", "5.Turn on/off",
+             "6.Enable/Disable collision check", "7.Change view volume", "8.Play/Stop music", "9.Reset", "10.Exit"]
+SUB_MENUS = {
+    "1.View control": ["Perspective view", "combined view with lookAt function", "Orthogonal projection"],
+    "2.Rendering": ["1.Wireframe/Filled rendering", "2.Flat/Smooth shading", "3.Paste/Remove texture",
+                    "4.Polished/Dull"],
+    "3.Glintmere": ["1.Automatic/Manual", "2.Add a fish", "3.Add fifteen worms", "4.Clear worm"],
+    "5.Turn on/off": ["Turn ceiling light", "Turn on left lamp (blue)", "Turn on right lamp (red)",
+                      "Turn on front lamp (green)"],
+}
+# GLUT draws a 2-pixel border around a menu and gives every entry the same height.
+MENU_BORDER = 2
+
+
+class Lines:
+    """Lines of one output stream, collected by a thread as the program writes them."""
+
+    def __init__(self, stream):
+        self._lines, self._cond = [], threading.Condition()
+        self._thread = threading.Thread(target=self._read, args=(stream,), daemon=True)
+        self._thread.start()
+
+    def _read(self, stream):
+        for raw in iter(stream.readline, b""):
+            with self._cond:
+                self._lines.append(raw.decode("latin-1").rstrip("\n"))
+                self._cond.notify_all()
+        stream.close()
+
+    def all(self):
+        with self._cond:
+            return list(self._lines)
+
+    def count(self):
+        with self._cond:
+            return len(self._lines)
+
+    def wait_for(self, predicate, start=0, timeout=None, what="output"):
+        """Waits until predicate(lines[start:]) is truthy and returns its value."""
+        deadline = time.monotonic() + (DEFAULT_TIMEOUT if timeout is None else timeout)
+        with self._cond:
+            while True:
+                value = predicate(self._lines[start:])
+                if value:
+                    return value
+                left = deadline - time.monotonic()
+                if left <= 0 or (not self._thread.is_alive() and not value):
+                    if not self._thread.is_alive():
+                        value = predicate(self._lines[start:])
+                        if value:
+                            return value
+                    raise TimeoutError("timed out waiting for %s; got %r" % (what, self._lines[start:][-40:]))
+                self._cond.wait(min(left, 0.5))
+
+    def join(self, timeout=None):
+        self._thread.join(timeout)
+
+
+class GlintmereRun:
+    """One run of the program on an X server, from a working directory."""
+
+    def __init__(self, xserver, args=(), workdir=None, env=None):
+        self.x = xserver
+        self.workdir = workdir or make_workdir()
+        self.process = subprocess.Popen([BINARY, *args], cwd=self.workdir, env=program_env(dict(env or {}, DISPLAY=xserver.name)),
+                                        stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        self.out = Lines(self.process.stdout)
+        self.err = Lines(self.process.stderr)
+        self.window = None
+        self.menu_entry_heights = set()
+
+    # -- start and end ------------------------------------------------------------------------------
+    def wait_for_window(self):
+        """Waits for the window to take its first running title, then points the keyboard at it."""
+        def ready():
+            for window in self.x.windows_named("Furniture"):
+                history = self.x.title_history(window)
+                if len(history) > 1:
+                    return window
+            if self.process.poll() is not None:
+                raise AssertionError("glintmere ended with status %s before its window was up; stderr: %s"
+                                     % (self.process.returncode, self.err.all()[-20:]))
+            return None
+        self.window = wait_until(ready, what="the window's first running title")
+        # GLUT places a window without a given position at (-1, -1), one pixel off the screen; with
+        # no window manager to place it, move it fully on the screen so every pixel can be read.
+        self.x.xdotool("windowmove", "--sync", self.window, 8, 8)
+        wait_until(lambda: self.x.geometry(self.window)[:2] == (8, 8), what="the window on the screen")
+        self.focus()
+        return self.window
+
+    def focus(self):
+        # No window manager: the pointer over the window gives it the keyboard (PointerRoot focus),
+        # and the explicit focus makes sure of it.
+        self.x.xdotool("mousemove", "--window", self.window, WINDOW_WIDTH // 2, WINDOW_HEIGHT // 2)
+        self.x.xdotool("windowfocus", "--sync", self.window)
+
+    def wait_exit(self, timeout=None):
+        try:
+            status = self.process.wait(DEFAULT_TIMEOUT if timeout is None else timeout)
+        except subprocess.TimeoutExpired:
+            raise AssertionError("glintmere did not end; stdout tail %r" % self.out.all()[-10:])
+        self.out.join(5)
+        self.err.join(5)
+        return status
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.send_signal(signal.SIGTERM)
+            try:
+                self.process.wait(10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        self.out.join(5)
+        self.err.join(5)
+        shutil.rmtree(self.workdir, ignore_errors=True)
+
+    # -- what the user sees ----------------------------------------------------------------------------
+    def title(self):
+        return self.x.title(self.window)
+
+    def wait_title(self, expected, what=None):
+        def matches():
+            title = self.title()
+            return title == expected if isinstance(expected, str) else (title is not None and expected(title))
+        try:
+            wait_until(matches, what=what or "the title %r" % (expected,))
+        except TimeoutError as error:
+            raise AssertionError("%s; the title is %r" % (error, self.title()))
+        return self.title()
+
+    def screenshot(self):
+        image = self.x.capture(self.window)
+        if (image.width, image.height) != (WINDOW_WIDTH, WINDOW_HEIGHT):
+            raise AssertionError("window picture is %dx%d" % (image.width, image.height))
+        return image
+
+    def settled_screenshot(self, check, what):
+        """Takes pictures until check(image) holds (a frame or two may still show the old state)."""
+        last = {}
+
+        def attempt():
+            image = self.screenshot()
+            last["image"] = image
+            return image if check(image) else None
+        try:
+            return wait_until(attempt, interval=0.1, what=what)
+        except TimeoutError as error:
+            raise AssertionError(str(error)) from None
+
+    def mark(self):
+        """Where the next output line will land, for waiting on what an action prints."""
+        return self.out.count()
+
+    # -- input --------------------------------------------------------------------------------------------
+    def key(self, *names, delay=30):
+        self.x.xdotool("key", "--delay", delay, *names)
+
+    def type(self, text):
+        self.x.xdotool("type", "--delay", 30, text)
+
+    def choose(self, *path, at=(60, 60)):
+        """Opens the right-button menu at a window point and clicks through the labels in path:
+        sub-menus open by hovering over their entry, the last entry is clicked with the left button."""
+        def popups():
+            return self.x.viewable_popups()
+
+        def open_menu():
+            self.x.xdotool("mousemove", "--window", self.window, *at)
+            self.x.xdotool("click", 3)
+            return wait_until(popups, timeout=3, what="the menu")
+        try:
+            wait_until(lambda: not popups(), what="no menu open")
+            shown = None
+            for _ in range(5):  # a press that lands while GLUT is busy drawing may be lost
+                try:
+                    shown = open_menu()
+                    break
+                except TimeoutError:
+                    continue
+            if not shown:
+                raise AssertionError("the right button opened no menu")
+            labels = MAIN_MENU
+            for depth, label in enumerate(path):
+                menu, (mx, my, mw, mh) = shown[-1]
+                entry = (mh - 2 * MENU_BORDER) / len(labels)
+                self.menu_entry_heights.add(entry)
+                index = labels.index(label)
+                self.x.xdotool("mousemove", mx + min(40, mw // 2), round(my + MENU_BORDER + (index + 0.5) * entry))
+                if depth + 1 < len(path):
+                    opened = wait_until(lambda: len(popups()) > depth + 1 and popups(),
+                                        what="the sub-menu " + label)
+                    shown = [p for p in opened if p[0] not in {m for m, _ in shown}] or opened[-1:]
+                    labels = SUB_MENUS[label]
+                else:
+                    self.x.xdotool("click", 1)
+            wait_until(lambda: not popups(), what="the menu to close")
+        finally:
+            if self.process.poll() is None and self.x.geometry(self.window):
+                self.x.xdotool("mousemove", "--window", self.window, WINDOW_WIDTH // 2, WINDOW_HEIGHT // 2)
+
+    def drag(self, start, end, button=1, steps=6):
+        """Presses the button at start (window pixels), moves in steps to end, and lets go."""
+        self.x.xdotool("mousemove", "--window", self.window, *start)
+        self.x.xdotool("mousedown", button)
+        for i in range(1, steps + 1):
+            x = round(start[0] + (end[0] - start[0]) * i / steps)
+            y = round(start[1] + (end[1] - start[1]) * i / steps)
+            self.x.xdotool("mousemove", "--window", self.window, x, y)
+        self.x.xdotool("mouseup", button)
+
+
+def close_to(colour, expected, tolerance=3):
+    return all(abs(a - b) <= tolerance for a, b in zip(colour, expected))
+
+
+def float_colour(rgb):
+    """An OpenGL float colour as the 8-bit pixel it becomes."""
+    return tuple(round(min(max(c, 0.0), 1.0) * 255) for c in rgb)
+
+
+class E2ETestCase(unittest.TestCase):
+    """Gives each test its own X server; runs are stopped and their output shown on failure."""
+
+    def setUp(self):
+        if not BINARY or not os.access(BINARY, os.X_OK):
+            self.fail("GLINTMERE_BIN does not name the built program: %r" % BINARY)
+        self.x = XServer()
+        self.addCleanup(self.x.close)
+        self._runs = []
+
+    def start(self, *args, workdir=None, env=None, wait=True):
+        run = GlintmereRun(self.x, args, workdir=workdir, env=env)
+        self._runs.append(run)
+        self.addCleanup(self._finish, run)
+        if wait:
+            run.wait_for_window()
+        return run
+
+    def _finish(self, run):
+        run.stop()
+        errors = run.err.all()
+        if any("Sanitizer" in line or "runtime error:" in line for line in errors):
+            self.fail("glintmere reported a memory or undefined-behaviour error:\n" + "\n".join(errors[-60:]))

@@ -1,0 +1,113 @@
+# test_options.py -- the command line: help, version, bad options, counted runs, screenshots, benchmark, mute.
+import os
+import subprocess
+import unittest
+
+from glintmere_app import BINARY, BUILD_DIR, HINT, E2ETestCase, make_workdir, program_env
+from scene_model import WINDOW_HEIGHT, WINDOW_WIDTH, Bitmap, Camera, texture_path, wallpaper_mismatch
+from xdisplay import DEFAULT_TIMEOUT, read_png
+
+VERSION = os.environ.get("GLINTMERE_VERSION", "")
+
+
+def run_without_display(*args):
+    env = program_env()
+    env.pop("DISPLAY", None)
+    return subprocess.run([BINARY, *args], env=env, capture_output=True, text=True, timeout=DEFAULT_TIMEOUT)
+
+
+class InformationOptionsTest(unittest.TestCase):
+    """Options that answer and quit need no X display at all."""
+
+    def test_help_and_version(self):
+        shown = run_without_display("--help")
+        self.assertEqual(shown.returncode, 0, shown.stderr)
+        self.assertTrue(shown.stdout.startswith("Usage: glintmere "), shown.stdout)
+        for option in ("--mute", "--frames N", "--screenshot FILE", "--benchmark N", "--help", "--version"):
+            self.assertIn(option, shown.stdout)
+        self.assertEqual(shown.stderr, "")
+
+        shown = run_without_display("--version")
+        self.assertEqual(shown.returncode, 0, shown.stderr)
+        self.assertEqual(shown.stdout, "glintmere %s\n" % VERSION)
+
+    def test_unknown_and_malformed_options_exit_with_status_2(self):
+        for args, message in ((["--bogus"], "glintmere: unrecognized option '--bogus'"),
+                              (["--frames", "ten"], "glintmere: invalid frame count 'ten' for '--frames'"),
+                              (["--screenshot", "x.png"], "glintmere: option '--screenshot' needs '--frames N'")):
+            shown = run_without_display(*args)
+            self.assertEqual(shown.returncode, 2, args)
+            self.assertEqual(shown.stdout, "", args)
+            self.assertEqual(shown.stderr.splitlines()[0], message)
+            self.assertIn("--help", shown.stderr)
+
+
+class CountedRunTest(E2ETestCase):
+    def counted_screenshot(self):
+        workdir = make_workdir()
+        run = self.start("--frames", "3", "--screenshot", "last frame.png", "--mute", workdir=workdir, wait=False)
+        self.assertEqual(run.wait_exit(), 0, run.err.all())
+        self.assertEqual(run.out.all(), [HINT])
+        return read_png(os.path.join(workdir, "last frame.png"))
+
+    def test_frames_with_a_screenshot_saves_a_png_of_the_window_size(self):
+        image = self.counted_screenshot()
+        self.assertEqual((image.width, image.height), (WINDOW_WIDTH, WINDOW_HEIGHT))
+
+    # The program reads the front buffer after the swap; Mesa's software renderer keeps no copy of
+    # it there, so the saved picture comes out black. Remove the marker once the capture reads the
+    # drawn frame: an unexpected success fails the run.
+    @unittest.expectedFailure
+    def test_the_screenshot_shows_the_start_view(self):
+        image = self.counted_screenshot()
+        # The saved frame is the start view: the white bulb, and the wallpaper where the camera puts it.
+        camera = Camera()
+        bulb = camera.project((0, 4, 0))
+        self.assertEqual(image.pixel(round(bulb[0]), round(bulb[1])), (255, 255, 255))
+        wallpaper = Bitmap(texture_path(BUILD_DIR, "wallPaper1"))
+        self.assertLess(wallpaper_mismatch(image, wallpaper, camera, (430, 200, 480, 250)), 0.05)
+
+    def test_benchmark_prints_its_figures_to_standard_error(self):
+        run = self.start("--benchmark", "5", "--mute", wait=False)
+        self.assertEqual(run.wait_exit(timeout=3 * DEFAULT_TIMEOUT), 0, run.err.all())
+        self.assertEqual(run.out.all(), [HINT])
+        summary = [line for line in run.err.all() if line.startswith("benchmark ")]
+        self.assertEqual(len(summary), 1, run.err.all())
+        figures = dict(field.split("=") for field in summary[0].split()[1:])
+        self.assertEqual((figures["frames"], figures["width"], figures["height"]), ("5", "1200", "600"))
+        for name in ("median_ms", "p99_ms", "fps", "empty_median_ms", "ratio"):
+            self.assertRegex(figures[name], r"^\d+\.\d+$", name)
+            self.assertGreater(float(figures[name]), 0.0, name)
+        self.assertGreaterEqual(float(figures["p99_ms"]), float(figures["median_ms"]))
+
+
+class MuteTest(E2ETestCase):
+    """SDL's disk audio driver writes what would have been heard into a file, so silence can be checked."""
+
+    def counted_run(self, *args):
+        workdir = make_workdir()
+        sound_file = os.path.join(workdir, "heard.raw")
+        run = self.start("--frames", "5", *args, workdir=workdir, wait=False,
+                         env={"SDL_AUDIODRIVER": "disk", "SDL_DISKAUDIOFILE": sound_file})
+        status = run.wait_exit(timeout=3 * DEFAULT_TIMEOUT)
+        heard = b""
+        if os.path.exists(sound_file):
+            with open(sound_file, "rb") as handle:
+                heard = handle.read()
+        return status, run.out.all(), heard
+
+    def test_mute_plays_nothing_and_changes_no_output(self):
+        status, out, heard = self.counted_run("--mute")
+        self.assertEqual(status, 0)
+        self.assertEqual(out, [HINT])
+        self.assertEqual(heard.strip(b"\0"), b"", "a muted run sounded")
+
+        # The same run with sound: the music and the closing clap reach the audio device.
+        status, out, heard = self.counted_run()
+        self.assertEqual(status, 0)
+        self.assertEqual(out, [HINT])
+        self.assertNotEqual(heard.strip(b"\0"), b"", "nothing was played without --mute")
+
+
+if __name__ == "__main__":
+    unittest.main()
