@@ -168,25 +168,26 @@ TEST_F(SceneFrameTest, TankMaterialAndShiftOutlastTheFrame) {
 
 // ---- render switches
 
-TEST_F(SceneFrameTest, WireframeDrawsTheBoxInLinesButTexturedRectanglesFilled) {
+TEST_F(SceneFrameTest, WireframeDrawsTheBoxInLinesUntilFilledModeComesBack) {
     scene.polygonFill = 1;
     scene.texturesOn = 0;
     renderSettledFrame();
     EXPECT_PRED3(near, at(wallpaperSpot), black, 0) << "an empty wall in wireframe " << at(wallpaperSpot);
 
-    scene.texturesOn = 1;
+    // Back to filled: the render state leaves the lines; the room box fills the faces again.
+    scene.polygonFill = 2;
+    renderSettledFrame();
+    EXPECT_PRED3(near, at(wallpaperSpot), frontWallColour, 1) << at(wallpaperSpot);
+}
+
+TEST_F(SceneFrameTest, TexturedRectanglesStayFilledInWireframe) {
+    scene.polygonFill = 1;
     renderSettledFrame();
     EXPECT_FALSE(near(at(wallpaperSpot), black, 10)) << "the wallpaper still fills " << at(wallpaperSpot);
     GLint modes[2] = {};
     glGetIntegerv(GL_POLYGON_MODE, modes);
     EXPECT_EQ(modes[0], GL_FILL);
     EXPECT_EQ(modes[1], GL_LINE);
-
-    // Back to filled: the room box brings the fill back in the very next frame.
-    scene.polygonFill = 2;
-    scene.texturesOn = 0;
-    renderSettledFrame();
-    EXPECT_PRED3(near, at(wallpaperSpot), frontWallColour, 1) << at(wallpaperSpot);
 }
 
 TEST_F(SceneFrameTest, CullingHidesTheFloorSeenFromBelow) {

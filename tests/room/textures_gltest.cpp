@@ -160,9 +160,15 @@ class TextureSizeDeathTest : public TextureSetGlTest {
 protected:
     void SetUp() override {
         TextureSetGlTest::SetUp();
+        previousStyle = GTEST_FLAG_GET(death_test_style);
         GTEST_FLAG_SET(death_test_style, "threadsafe");  // the child opens its own window
         roomtest::writeTextureSet(dir);
     }
+    void TearDown() override {
+        GTEST_FLAG_SET(death_test_style, previousStyle);
+        TextureSetGlTest::TearDown();
+    }
+    std::string previousStyle;
     roomtest::TempDir dir;
 };
 
