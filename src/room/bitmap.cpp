@@ -102,6 +102,10 @@ int loadBitmap(const char* fileName, BitmapImage* image) {
         consolePrintf("Bpp from %s is not 24: %u\n", fileName, bpp);
         return 0;
     }
+    // Files that leave the header's bookkeeping fields at zero (hand-written ones often do) have
+    // the classic layout: a 40-byte info header and the pixels at byte 54.
+    if (infoSize == 0) infoSize = smallestInfoHeader;
+    if (dataOffset == 0) dataOffset = static_cast<uint32_t>(fileHeaderSize + smallestInfoHeader);
     // Older 12-byte info headers keep their fields elsewhere; reading them as this layout is nonsense.
     if (infoSize < smallestInfoHeader) {
         consolePrintf("Info header from %s is too short: %u\n", fileName, static_cast<unsigned>(infoSize));

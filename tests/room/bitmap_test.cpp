@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -261,6 +262,24 @@ TEST_F(BitmapReaderTest, MalformedHeadersAreRefusedWithTheirReason) {
     EXPECT_EQ(load(beyond), 0);
     EXPECT_EQ(console.text(), readError());
     EXPECT_EQ(allocationCalls, 0);
+}
+
+TEST_F(BitmapReaderTest, HeaderWithItsBookkeepingLeftAtZeroReadsPixelsFromByte54) {
+    // Only the size, planes and depth filled in, as a hand-made file often has it.
+    std::vector<uint8_t> bytes(54, 0);
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    patchSize(bytes, 2, 1);
+    bytes[26] = 1;
+    bytes[28] = 24;
+    for (uint8_t b : {1, 2, 3, 4, 5, 6}) bytes.push_back(b);
+    path = dir.file("zeroed.bmp");
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
+    std::fclose(f);
+    ASSERT_EQ(loadBitmap(path.c_str(), &image), 1) << console.text();
+    EXPECT_EQ(pixels(), (std::vector<uint8_t>{3, 2, 1, 6, 5, 4}));
 }
 
 TEST_F(BitmapReaderTest, EmptyImageReadsAsNoPixels) {
