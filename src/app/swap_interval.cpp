@@ -5,8 +5,7 @@
 
 #include <cstring>
 
-namespace {
-bool hasExtension(const char* list, const char* name) {
+bool extensionListed(const char* list, const char* name) {
     if (list == nullptr) return false;
     size_t length = std::strlen(name);
     for (const char* at = std::strstr(list, name); at != nullptr; at = std::strstr(at + 1, name)) {
@@ -16,7 +15,6 @@ bool hasExtension(const char* list, const char* name) {
     }
     return false;
 }
-}  // namespace
 
 bool requestSwapInterval(int interval) {
     Display* display = glXGetCurrentDisplay();
@@ -24,7 +22,7 @@ bool requestSwapInterval(int interval) {
     if (display == nullptr || drawable == 0) return false;
     const char* extensions = glXQueryExtensionsString(display, DefaultScreen(display));
 
-    if (hasExtension(extensions, "GLX_EXT_swap_control")) {
+    if (extensionListed(extensions, "GLX_EXT_swap_control")) {
         using Fn = void (*)(Display*, GLXDrawable, int);
         auto fn = reinterpret_cast<Fn>(glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXSwapIntervalEXT")));
         if (fn != nullptr) {
@@ -32,12 +30,12 @@ bool requestSwapInterval(int interval) {
             return true;
         }
     }
-    if (hasExtension(extensions, "GLX_MESA_swap_control")) {
+    if (extensionListed(extensions, "GLX_MESA_swap_control")) {
         using Fn = int (*)(unsigned);
         auto fn = reinterpret_cast<Fn>(glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXSwapIntervalMESA")));
         if (fn != nullptr) return fn(static_cast<unsigned>(interval)) == 0;
     }
-    if (hasExtension(extensions, "GLX_SGI_swap_control") && interval > 0) {
+    if (extensionListed(extensions, "GLX_SGI_swap_control") && interval > 0) {
         using Fn = int (*)(int);
         auto fn = reinterpret_cast<Fn>(glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXSwapIntervalSGI")));
         if (fn != nullptr) return fn(interval) == 0;
