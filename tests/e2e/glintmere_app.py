@@ -227,33 +227,43 @@ class GlintmereRun:
             return self.x.viewable_popups()
 
         def open_menu():
-            self.x.xdotool("mousemove", "--window", self.window, *at)
-            self.x.xdotool("click", 3)
-            return wait_until(popups, timeout=3, what="the menu")
-        try:
-            wait_until(lambda: not popups(), what="no menu open")
-            shown = None
-            for _ in range(5):  # a press that lands while GLUT is busy drawing may be lost
+            # A press that lands while GLUT is busy may open nothing; press again only then.
+            for _ in range(5):
+                if popups():
+                    return popups()
+                self.x.xdotool("mousemove", "--window", self.window, *at)
+                self.x.xdotool("click", 3)
                 try:
-                    shown = open_menu()
-                    break
+                    return wait_until(popups, timeout=5, what="the menu")
                 except TimeoutError:
                     continue
-            if not shown:
-                raise AssertionError("the right button opened no menu")
+            raise AssertionError("the right button opened no menu")
+
+        def hover_until_open(x, y, depth, label):
+            # GLUT opens a sub-menu on pointer motion over its entry; move a pixel to and fro until it does.
+            for step in range(int(DEFAULT_TIMEOUT / 0.5)):
+                self.x.xdotool("mousemove", x + step % 2, y)
+                try:
+                    return wait_until(lambda: len(popups()) > depth + 1 and popups(), timeout=0.5)
+                except TimeoutError:
+                    continue
+            raise AssertionError("the sub-menu %s did not open" % label)
+        try:
+            wait_until(lambda: not popups(), what="no menu open")
+            shown = open_menu()
             labels = MAIN_MENU
             for depth, label in enumerate(path):
                 menu, (mx, my, mw, mh) = shown[-1]
                 entry = (mh - 2 * MENU_BORDER) / len(labels)
                 self.menu_entry_heights.add(entry)
                 index = labels.index(label)
-                self.x.xdotool("mousemove", mx + min(40, mw // 2), round(my + MENU_BORDER + (index + 0.5) * entry))
+                x, y = mx + min(40, mw // 2), round(my + MENU_BORDER + (index + 0.5) * entry)
                 if depth + 1 < len(path):
-                    opened = wait_until(lambda: len(popups()) > depth + 1 and popups(),
-                                        what="the sub-menu " + label)
+                    opened = hover_until_open(x, y, depth, label)
                     shown = [p for p in opened if p[0] not in {m for m, _ in shown}] or opened[-1:]
                     labels = SUB_MENUS[label]
                 else:
+                    self.x.xdotool("mousemove", x, y)
                     self.x.xdotool("click", 1)
             wait_until(lambda: not popups(), what="the menu to close")
         finally:

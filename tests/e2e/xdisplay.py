@@ -143,6 +143,15 @@ def parse_ppm(blob):
     return Image(width, height, pixels)
 
 
+def png_size(path):
+    """(width, height) from a PNG file's header."""
+    with open(path, "rb") as handle:
+        head = handle.read(24)
+    if head[:8] != b"\x89PNG\r\n\x1a\n" or head[12:16] != b"IHDR":
+        raise ValueError(path + " is not a PNG file")
+    return struct.unpack(">II", head[16:24])
+
+
 def read_png(path):
     """Decodes an 8-bit RGB or RGBA, non-interlaced PNG file into an Image (alpha dropped)."""
     with open(path, "rb") as handle:
