@@ -217,9 +217,6 @@ class GlintmereRun:
     def key(self, *names, delay=30):
         self.x.xdotool("key", "--delay", delay, *names)
 
-    def type(self, text):
-        self.x.xdotool("type", "--delay", 30, text)
-
     def choose(self, *path, at=(60, 60)):
         """Opens the right-button menu at a window point and clicks through the labels in path:
         sub-menus open by hovering over their entry, the last entry is clicked with the left button."""
