@@ -25,8 +25,9 @@
 namespace {
 
 // freeglut ends the process with a terse message when it cannot reach the display; say plainly what
-// is wrong before anything starts.
-bool displayReachable(const std::vector<std::string>& args) {
+// is wrong before anything starts. The connection is kept until GLUT has its own: an X server that
+// resets when its last client leaves would otherwise be mid-reset when GLUT connects.
+Display* openDisplayCheck(const std::vector<std::string>& args) {
     const char* name = nullptr;
     for (size_t i = 0; i + 1 < args.size(); ++i)
         if (args[i] == "-display") name = args[i + 1].c_str();
@@ -37,10 +38,8 @@ bool displayReachable(const std::vector<std::string>& args) {
                      "glintmere: cannot open the X display \"%s\"; Glintmere needs a graphical session "
                      "(set DISPLAY, or run it under xvfb-run)\n",
                      shown != nullptr ? shown : "");
-        return false;
     }
-    XCloseDisplay(display);
-    return true;
+    return display;
 }
 
 }  // namespace
@@ -61,11 +60,13 @@ int main(int argc, char** argv) {
         consoleLine("glintmere " GLINTMERE_VERSION);
         return 0;
     }
-    if (!displayReachable(args)) return 1;
+    Display* displayCheck = openDisplayCheck(args);
+    if (displayCheck == nullptr) return 1;
     if (options.mute) scene.soundOn = 0;
 
     if (scene.soundOn != 0) playCue("musics/CHECKERS.wav", SoundMode::BackgroundLoop);
     glutInit(&argc, argv);
+    XCloseDisplay(displayCheck);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(scene.windowWidth, scene.windowHeight);
     scene.mainWindow = glutCreateWindow("Furniture");
