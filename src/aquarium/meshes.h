@@ -23,6 +23,17 @@ protected:
         bool steppedBase;
     };
     void updateHeightsWith(const Shape& shape, float a);
+
+private:
+    // The grid's points as GL holds them: one vertex per point, shared by the six corners of the
+    // cells around it. Made on the first draw in a context and sent again only when the heights
+    // have changed since.
+    struct GlCopy {
+        const void* context = nullptr;
+        unsigned int positionBuffer = 0;
+        float sentHeights[meshSize][meshSize] = {};
+    };
+    GlCopy glCopy;
 };
 
 class SandBedMesh : public HeightGrid {
