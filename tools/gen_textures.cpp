@@ -177,8 +177,8 @@ Colour shadedBall(double u, double v, double cx, double cy, double r, Colour bas
     double nx = (u - cx) / r, ny = (v - cy) / r;
     double nz = std::sqrt(std::max(0.0, 1 - nx * nx - ny * ny));
     double light = clamp01(-0.5 * nx + 0.55 * ny + 0.67 * nz);
-    double spec = std::pow(clamp01(-0.35 * nx + 0.45 * ny + 0.82 * nz), 40);
-    return base * (0.25 + 0.85 * light) + Colour{1, 1, 1} * (0.6 * spec);
+    double sheen = std::pow(clamp01(-0.35 * nx + 0.45 * ny + 0.82 * nz), 40);
+    return base * (0.25 + 0.85 * light) + Colour{1, 1, 1} * (0.6 * sheen);
 }
 
 // ---------------------------------------------------------------- surfaces

@@ -197,10 +197,10 @@ void buildMenus() {
     // GLUT hands out the menu identifiers; sub-menus are always built before the menus holding them.
     std::array<int, std::size(menus)> ids{};
     for (std::size_t m = 0; m < std::size(menus); ++m) {
-        const MenuSpec& spec = menus[m];
-        ids[m] = glutCreateMenu(spec.callback);
+        const MenuSpec& menu = menus[m];
+        ids[m] = glutCreateMenu(menu.callback);
         if (m == MainMenu) glutAttachMenu(GLUT_RIGHT_BUTTON);
-        for (const MenuItem& item : spec.items) {
+        for (const MenuItem& item : menu.items) {
             const std::string label(item.label);
             if (item.isSubMenu())
                 glutAddSubMenu(label.c_str(), ids[static_cast<std::size_t>(item.subMenu)]);

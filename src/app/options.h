@@ -21,7 +21,7 @@ struct ParseResult {
     std::string error;  // empty when the arguments were understood
 };
 
-// Parses the arguments after the program name. GLUT's own options (-display NAME, -geometry SPEC,
+// Parses the arguments after the program name. GLUT's own options (-display NAME, -geometry WxH+X+Y,
 // -direct, -indirect, -iconic, -gldebug, -sync) are skipped, since glutInit takes them.
 ParseResult parseOptions(const std::vector<std::string>& args);
 

@@ -47,9 +47,9 @@ protected:
     }
 
     // Writes the file, reads it back, and keeps the reader's result and console output.
-    int load(const BmpSpec& spec, const std::string& name = "test.bmp") {
+    int load(const BmpSpec& layout, const std::string& name = "test.bmp") {
         path = dir.file(name);
-        EXPECT_TRUE(roomtest::writeBmp(path, spec));
+        EXPECT_TRUE(roomtest::writeBmp(path, layout));
         return loadBitmap(path.c_str(), &image);
     }
 
@@ -87,11 +87,11 @@ TEST_F(BitmapReaderTest, MissingFileIsReportedByName) {
 }
 
 TEST_F(BitmapReaderTest, TwoByOnePixelsTurnFromBgrToRgb) {
-    BmpSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.bgr = {1, 2, 3, 4, 5, 6};
-    ASSERT_EQ(load(spec), 1) << console.text();
+    BmpSpec layout;
+    layout.width = 2;
+    layout.height = 1;
+    layout.bgr = {1, 2, 3, 4, 5, 6};
+    ASSERT_EQ(load(layout), 1) << console.text();
     EXPECT_EQ(image.sizeX, 2u);
     EXPECT_EQ(image.sizeY, 1u);
     EXPECT_EQ(pixels(), (std::vector<uint8_t>{3, 2, 1, 6, 5, 4}));
@@ -99,40 +99,40 @@ TEST_F(BitmapReaderTest, TwoByOnePixelsTurnFromBgrToRgb) {
 }
 
 TEST_F(BitmapReaderTest, RowsComeBottomFirstAsStored) {
-    BmpSpec spec;
-    spec.width = 4;
-    spec.height = 3;
-    ASSERT_EQ(load(spec), 1) << console.text();
+    BmpSpec layout;
+    layout.width = 4;
+    layout.height = 3;
+    ASSERT_EQ(load(layout), 1) << console.text();
     EXPECT_EQ(pixels(), expectedPattern(4, 3, false));
 }
 
 TEST_F(BitmapReaderTest, PaletteBitmapIsRefusedWithItsDepth) {
-    BmpSpec spec;
-    spec.bitsPerPixel = 8;
-    EXPECT_EQ(load(spec, "eight.bmp"), 0);
+    BmpSpec layout;
+    layout.bitsPerPixel = 8;
+    EXPECT_EQ(load(layout, "eight.bmp"), 0);
     EXPECT_EQ(console.text(), "Bpp from " + path + " is not 24: 8\n");
     EXPECT_EQ(allocationCalls, 0);
 }
 
 TEST_F(BitmapReaderTest, PlanesOtherThanOneAreRefused) {
-    BmpSpec spec;
-    spec.planes = 3;
-    EXPECT_EQ(load(spec), 0);
+    BmpSpec layout;
+    layout.planes = 3;
+    EXPECT_EQ(load(layout), 0);
     EXPECT_EQ(console.text(), "Planes from " + path + " is not 1: 3\n");
 }
 
 TEST_F(BitmapReaderTest, TruncatedHeaderFailsThePlanesCheckWithoutReadingBeyondTheFile) {
-    BmpSpec spec;
-    spec.truncateTo = 20;
-    EXPECT_EQ(load(spec), 0);
+    BmpSpec layout;
+    layout.truncateTo = 20;
+    EXPECT_EQ(load(layout), 0);
     EXPECT_EQ(console.text(), "Planes from " + path + " is not 1: 0\n");
 }
 
 TEST_F(BitmapReaderTest, StoredHeightLargerThanTheDataIsAReadError) {
-    BmpSpec spec;
-    spec.width = 4;
-    spec.height = 4;
-    auto bytes = roomtest::bmpBytes(spec);
+    BmpSpec layout;
+    layout.width = 4;
+    layout.height = 4;
+    auto bytes = roomtest::bmpBytes(layout);
     bytes[22] = 5;  // claims five rows over four rows of data
     path = dir.file("tall.bmp");
     ASSERT_TRUE(roomtest::writeFile(path, bytes));
@@ -155,9 +155,9 @@ TEST_F(BitmapReaderTest, FailedPixelAllocationIsReportedWithoutALineBreak) {
 TEST_F(BitmapReaderTest, ByteCountThatWrapsIn32BitsIsRefused) {
     // 3 * 4 * (2^30 + 1) is 12 modulo 2^32: a 32-bit count would read 12 bytes and call it
     // an image of a billion columns.
-    BmpSpec spec;
-    spec.height = 0;
-    auto bytes = roomtest::bmpBytes(spec);
+    BmpSpec layout;
+    layout.height = 0;
+    auto bytes = roomtest::bmpBytes(layout);
     patchSize(bytes, (1u << 30) + 1, 4);
     bytes.insert(bytes.end(), 12, 9);  // the file holds exactly the wrapped count
     path = dir.file("wrap.bmp");
@@ -196,20 +196,20 @@ TEST_F(BitmapReaderTest, MostNegativeHeightIsRefusedNotAllocated) {
 
 TEST_F(BitmapReaderTest, WidthsNotAMultipleOfFourSkipTheRowPadding) {
     for (int width : {1, 2, 3, 5, 7}) {
-        BmpSpec spec;
-        spec.width = width;
-        spec.height = 3;
+        BmpSpec layout;
+        layout.width = width;
+        layout.height = 3;
         freeBitmapPixels(&image);
-        ASSERT_EQ(load(spec), 1) << "width " << width << ": " << console.text();
+        ASSERT_EQ(load(layout), 1) << "width " << width << ": " << console.text();
         EXPECT_EQ(pixels(), expectedPattern(width, 3, false)) << "width " << width;
     }
 }
 
 TEST_F(BitmapReaderTest, LastRowMayLackItsPadding) {
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    auto bytes = roomtest::bmpBytes(spec);
+    BmpSpec layout;
+    layout.width = 3;
+    layout.height = 2;
+    auto bytes = roomtest::bmpBytes(layout);
     bytes.resize(bytes.size() - 3);  // 9 bytes of the last row, no padding after it
     path = dir.file("short.bmp");
     ASSERT_TRUE(roomtest::writeFile(path, bytes));
@@ -218,20 +218,20 @@ TEST_F(BitmapReaderTest, LastRowMayLackItsPadding) {
 }
 
 TEST_F(BitmapReaderTest, PixelsStartAtTheStoredDataOffset) {
-    BmpSpec spec;
-    spec.width = 4;
-    spec.height = 2;
-    spec.infoSize = 124;              // a version-5 info header
-    spec.dataOffset = 14 + 124 + 16;  // and a gap after it
-    ASSERT_EQ(load(spec), 1) << console.text();
+    BmpSpec layout;
+    layout.width = 4;
+    layout.height = 2;
+    layout.infoSize = 124;              // a version-5 info header
+    layout.dataOffset = 14 + 124 + 16;  // and a gap after it
+    ASSERT_EQ(load(layout), 1) << console.text();
     EXPECT_EQ(pixels(), expectedPattern(4, 2, false));
 }
 
 TEST_F(BitmapReaderTest, TopDownFileIsTurnedBottomFirst) {
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = -4;
-    ASSERT_EQ(load(spec), 1) << console.text();
+    BmpSpec layout;
+    layout.width = 3;
+    layout.height = -4;
+    ASSERT_EQ(load(layout), 1) << console.text();
     EXPECT_EQ(image.sizeY, 4u);
     EXPECT_EQ(pixels(), expectedPattern(3, 4, true));
 }
@@ -283,10 +283,10 @@ TEST_F(BitmapReaderTest, HeaderWithItsBookkeepingLeftAtZeroReadsPixelsFromByte54
 }
 
 TEST_F(BitmapReaderTest, EmptyImageReadsAsNoPixels) {
-    BmpSpec spec;
-    spec.width = 0;
-    spec.height = 8;
-    ASSERT_EQ(load(spec), 1);
+    BmpSpec layout;
+    layout.width = 0;
+    layout.height = 8;
+    ASSERT_EQ(load(layout), 1);
     EXPECT_EQ(image.sizeX, 0u);
     EXPECT_EQ(image.data, nullptr);
     EXPECT_EQ(allocationCalls, 0);

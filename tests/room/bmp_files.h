@@ -62,31 +62,31 @@ inline void put32(std::vector<uint8_t>& b, uint32_t v) {
     for (int i = 0; i < 4; ++i) b.push_back((v >> (8 * i)) & 0xff);
 }
 
-inline std::vector<uint8_t> bmpBytes(const BmpSpec& spec) {
-    const uint32_t width = static_cast<uint32_t>(spec.width);
+inline std::vector<uint8_t> bmpBytes(const BmpSpec& layout) {
+    const uint32_t width = static_cast<uint32_t>(layout.width);
     const uint32_t rows =
-        spec.height < 0 ? 0u - static_cast<uint32_t>(spec.height) : static_cast<uint32_t>(spec.height);
-    const uint32_t offset = spec.dataOffset >= 0 ? static_cast<uint32_t>(spec.dataOffset) : 14 + spec.infoSize;
+        layout.height < 0 ? 0u - static_cast<uint32_t>(layout.height) : static_cast<uint32_t>(layout.height);
+    const uint32_t offset = layout.dataOffset >= 0 ? static_cast<uint32_t>(layout.dataOffset) : 14 + layout.infoSize;
     std::vector<uint8_t> b;
     b.push_back('B');
     b.push_back('M');
     put32(b, 0);  // file size, patched below
     put32(b, 0);
     put32(b, offset);
-    put32(b, spec.infoSize);
+    put32(b, layout.infoSize);
     put32(b, width);
-    put32(b, static_cast<uint32_t>(spec.height));
-    put16(b, spec.planes);
-    put16(b, spec.bitsPerPixel);
-    put32(b, spec.compression);
-    while (b.size() < 14 + spec.infoSize) b.push_back(0);
+    put32(b, static_cast<uint32_t>(layout.height));
+    put16(b, layout.planes);
+    put16(b, layout.bitsPerPixel);
+    put32(b, layout.compression);
+    while (b.size() < 14 + layout.infoSize) b.push_back(0);
     while (b.size() < offset) b.push_back(0xEE);  // a gap (e.g. a palette) the reader must skip
 
     const size_t rowBytes = static_cast<size_t>(width) * 3;
-    const size_t stride = spec.padRows ? (rowBytes + 3) / 4 * 4 : rowBytes;
-    if (!spec.bgr.empty()) {
+    const size_t stride = layout.padRows ? (rowBytes + 3) / 4 * 4 : rowBytes;
+    if (!layout.bgr.empty()) {
         for (uint32_t r = 0; r < rows; ++r) {
-            b.insert(b.end(), spec.bgr.begin() + r * rowBytes, spec.bgr.begin() + (r + 1) * rowBytes);
+            b.insert(b.end(), layout.bgr.begin() + r * rowBytes, layout.bgr.begin() + (r + 1) * rowBytes);
             for (size_t p = rowBytes; p < stride; ++p) b.push_back(0xAB);
         }
     } else {
@@ -98,7 +98,7 @@ inline std::vector<uint8_t> bmpBytes(const BmpSpec& spec) {
     }
     uint32_t total = static_cast<uint32_t>(b.size());
     for (int i = 0; i < 4; ++i) b[2 + i] = static_cast<uint8_t>(total >> (8 * i));
-    if (spec.truncateTo >= 0 && static_cast<size_t>(spec.truncateTo) < b.size()) b.resize(spec.truncateTo);
+    if (layout.truncateTo >= 0 && static_cast<size_t>(layout.truncateTo) < b.size()) b.resize(layout.truncateTo);
     return b;
 }
 
@@ -109,8 +109,8 @@ inline bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes
     return std::fclose(f) == 0 && ok;
 }
 
-inline bool writeBmp(const std::string& path, const BmpSpec& spec) {
-    return writeFile(path, bmpBytes(spec));
+inline bool writeBmp(const std::string& path, const BmpSpec& layout) {
+    return writeFile(path, bmpBytes(layout));
 }
 
 // The twelve files the texture set reads, in its order.
@@ -127,15 +127,15 @@ inline void writeTextureSet(const TempDir& dir, int size = 4) {
     std::filesystem::create_directories(dir.path() / "texture");
     const auto& names = textureFileNames();
     for (size_t i = 0; i < names.size(); ++i) {
-        BmpSpec spec;
-        spec.width = size;
-        spec.height = size;
+        BmpSpec layout;
+        layout.width = size;
+        layout.height = size;
         for (int p = 0; p < size * size; ++p) {
-            spec.bgr.push_back(static_cast<uint8_t>(200 - i));
-            spec.bgr.push_back(static_cast<uint8_t>(100 + i));
-            spec.bgr.push_back(static_cast<uint8_t>(10 * (i + 1)));
+            layout.bgr.push_back(static_cast<uint8_t>(200 - i));
+            layout.bgr.push_back(static_cast<uint8_t>(100 + i));
+            layout.bgr.push_back(static_cast<uint8_t>(10 * (i + 1)));
         }
-        writeBmp(dir.file("texture/" + names[i] + ".bmp"), spec);
+        writeBmp(dir.file("texture/" + names[i] + ".bmp"), layout);
     }
 }
 

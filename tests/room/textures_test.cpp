@@ -43,18 +43,18 @@ TEST_F(TextureSetExitTest, MissingWoodStopsAfterTheFloorWithStatusOne) {
 }
 
 TEST_F(TextureSetExitTest, EightBitFileStopsWithStatusOne) {
-    BmpSpec spec;
-    spec.bitsPerPixel = 8;
-    roomtest::writeBmp(dir.file("texture/picture2.bmp"), spec);
+    BmpSpec layout;
+    layout.bitsPerPixel = 8;
+    roomtest::writeBmp(dir.file("texture/picture2.bmp"), layout);
     EXPECT_EXIT(loadTexturesIn(dir), ExitedWithCode(1), "^Bpp from texture/picture2.bmp is not 24: 8\n$");
 }
 
 TEST_F(TextureSetExitTest, ShortFileStopsWithTheReadError) {
-    BmpSpec spec;
-    spec.width = 4;
-    spec.height = 4;
-    spec.truncateTo = 54 + 20;
-    roomtest::writeBmp(dir.file("texture/marble.bmp"), spec);
+    BmpSpec layout;
+    layout.width = 4;
+    layout.height = 4;
+    layout.truncateTo = 54 + 20;
+    roomtest::writeBmp(dir.file("texture/marble.bmp"), layout);
     EXPECT_EXIT(loadTexturesIn(dir), ExitedWithCode(1), "^Error reading image data from texture/marble.bmp.\n$");
 }
 
