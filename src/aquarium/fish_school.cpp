@@ -8,9 +8,15 @@
 
 #include "aquarium/behaviour.h"
 #include "aquarium/tables.h"
+#include "room/recorded_shape.h"
 
 namespace {
 void fishColour(int index) { glColor3fv(colorFor(fishes[index].colorIndex)); }
+
+// The eye and the disc body are the same for every fish; recorded once instead of being worked
+// out again for each fish in every frame.
+RecordedShape eyeSphere;
+RecordedShape discSphere;
 }  // namespace
 
 FishSchool::FishSchool() {
@@ -53,7 +59,8 @@ void FishSchool::drawFish(int index, int flapValue) {
         glPushMatrix();
         glTranslatef(1.1f, 0.4f, 0);
         glScalef(1, 1, 0.2f);
-        gluSphere(quadric, 2.0, 20, 20);
+        // The school's quadric keeps its settings for its whole life, so one recording serves.
+        discSphere.draw([this] { gluSphere(quadric, 2.0, 20, 20); });
         glPopMatrix();
     }
     drawFin("right", index);
@@ -87,7 +94,7 @@ void FishSchool::drawBody(int index) {
     glPushMatrix();
     glTranslatef(-2, 0.2f, 0);
     glColor3f(0, 0, 0);
-    glutSolidSphere(0.18, 15, 15);
+    eyeSphere.draw([] { glutSolidSphere(0.18, 15, 15); });
     glPopMatrix();
 }
 

@@ -6,6 +6,7 @@
 
 #include "aquarium/random.h"
 #include "aquarium/tables.h"
+#include "room/recorded_shape.h"
 
 namespace {
 // The leg anchors, each reached from the one before.
@@ -13,6 +14,9 @@ constexpr float legSteps[8][3] = {
     {-0.2f, -0.3f, 0.1f},  {0.2f, -0.3f, 0.1f}, {-0.2f, -0.3f, -0.1f}, {0.2f, -0.3f, -0.1f},
     {0.4f, -0.2f, 0.07f},  {0.6f, -0.1f, 0.04f}, {0.4f, -0.2f, -0.07f}, {0.6f, -0.1f, -0.04f},
 };
+
+// Every worm's body is the same unit sphere; GLUT would work out its tables again for each one.
+RecordedShape bodySphere;
 }  // namespace
 
 void WormDrawer::drawWorms(Feeder&) {
@@ -43,7 +47,7 @@ void WormDrawer::drawWormBody(const float* colour) {
     glPushMatrix();
     glColor3fv(colour);
     glScalef(0.8f, 0.4f, 0.2f);
-    glutSolidSphere(1.0, 15, 15);
+    bodySphere.draw([] { glutSolidSphere(1.0, 15, 15); });
     glPopMatrix();
 
     glPushMatrix();

@@ -3,8 +3,24 @@
 
 #include <GL/freeglut.h>
 
+#include "room/recorded_shape.h"
 #include "room/room_shell.h"
 #include "room/textures.h"
+
+namespace {
+
+// GLUT's unit cubes, recorded once: the table and the tank draw ten of them in every frame.
+RecordedShape solidUnitCube;
+RecordedShape wireUnitCube;
+
+void drawUnitCube(bool wire) {
+    if (wire)
+        wireUnitCube.draw([] { glutWireCube(1.0); });
+    else
+        solidUnitCube.draw([] { glutSolidCube(1.0); });
+}
+
+}  // namespace
 
 // ---- Table ----
 
@@ -86,10 +102,7 @@ void Table::drawTop(unsigned char withTexture) {
         glPopMatrix();
     }
     glScalef(1.5f, 0.05f, 1);
-    if (fillMode == 1)
-        glutWireCube(1.0);
-    else
-        glutSolidCube(1.0);
+    drawUnitCube(fillMode == 1);
     glPopMatrix();
 }
 
@@ -100,10 +113,7 @@ void Table::drawLeg() {
     glPushMatrix();
     glRotatef(90, 0, 1, 0);
     glScalef(0.1f, 0.8f, 0.1f);
-    if (fillMode == 1)
-        glutWireCube(1.0);
-    else
-        glutSolidCube(1.0);
+    drawUnitCube(fillMode == 1);
     glPopMatrix();
 }
 
@@ -119,7 +129,7 @@ void GlassTank::drawPanel() {
     glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, glass);
     glMaterialfv(GL_FRONT, GL_SPECULAR, glass);
     glMaterialf(GL_FRONT, GL_SHININESS, 100.0f);
-    glutWireCube(1.0);
+    drawUnitCube(true);
     glPopMatrix();
 }
 

@@ -56,8 +56,10 @@ void applyRenderState() {
     // Filled mode comes back through the room box; here only wireframe is set.
     if (scene.polygonFill == 1)
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    else if (sharedQuadric)
+    else if (sharedQuadric) {
         gluQuadricTexture(sharedQuadric, GL_TRUE);
+        quadricWithTexCoords = sharedQuadric;
+    }
 
     if (scene.cullingOn == 1) {
         glEnable(GL_CULL_FACE);

@@ -6,13 +6,40 @@
 #include "app/globals.h"
 #include "app/scene_state.h"
 #include "room/furniture.h"
+#include "room/recorded_shape.h"
 #include "room/render_state.h"
 #include "room/room_shell.h"
 #include "room/textures.h"
 
 GLUquadric* sharedQuadric = nullptr;
+GLUquadric* quadricWithTexCoords = nullptr;
 
 namespace {
+
+// A shape of the shared quadric, recorded once for a quadric without texture coordinates and once
+// for one with them; GLU would otherwise work out its sines again in every frame.
+class QuadricShape {
+public:
+    template <class Draw>
+    void draw(Draw drawWith) {
+        // The quadric is made at start-up right after the textures; until then there is nothing to
+        // draw with.
+        if (!sharedQuadric) return;
+        RecordedShape& shape = quadricWithTexCoords == sharedQuadric ? withTexCoords : withoutTexCoords;
+        shape.draw([&drawWith] { drawWith(sharedQuadric); });
+    }
+
+private:
+    RecordedShape withTexCoords;
+    RecordedShape withoutTexCoords;
+};
+
+QuadricShape ceilingRose;
+QuadricShape roseDisk;
+QuadricShape lampRod;
+QuadricShape bulb;
+QuadricShape smallPebble;
+QuadricShape largePebble;
 
 bool texturesOn() {
     return scene.texturesOn == 1;
@@ -25,16 +52,6 @@ void applyDepthTestSetting() {
         glDisable(GL_DEPTH_TEST);
 }
 
-// The quadric is made at start-up right after the textures; until then there is nothing to draw with.
-void drawCylinder(double base, double top, double height, int slices, int stacks) {
-    if (sharedQuadric) gluCylinder(sharedQuadric, base, top, height, slices, stacks);
-}
-void drawDisk(double inner, double outer, int slices, int loops) {
-    if (sharedQuadric) gluDisk(sharedQuadric, inner, outer, slices, loops);
-}
-void drawSphere(double radius, int slices, int stacks) {
-    if (sharedQuadric) gluSphere(sharedQuadric, radius, slices, stacks);
-}
 
 void drawRoom() {
     glPushMatrix();
@@ -119,11 +136,12 @@ void drawPlantAndPebbles() {
         unsigned int* texture;
         float x, y, z;
         double radius;
+        QuadricShape* shape;
     };
     const Pebble pebbles[3] = {
-        {&marbleTexture, -0.2f, 1.25f, 0.2f, 1.0},
-        {&picture3Texture, -0.2f, 1.25f, -0.2f, 1.5},
-        {&picture2Texture, -0.2f, 1.25f, -0.4f, 1.5},
+        {&marbleTexture, -0.2f, 1.25f, 0.2f, 1.0, &smallPebble},
+        {&picture3Texture, -0.2f, 1.25f, -0.2f, 1.5, &largePebble},
+        {&picture2Texture, -0.2f, 1.25f, -0.4f, 1.5, &largePebble},
     };
     // No colour of their own: the pebbles wear the plant's last green.
     for (const Pebble& pebble : pebbles) {
@@ -137,7 +155,8 @@ void drawPlantAndPebbles() {
         glTranslatef(pebble.x, pebble.y, pebble.z);
         glRotatef(90, 0, 0, 1);
         glScalef(0.02f, 0.02f, 0.02f);
-        drawSphere(pebble.radius, 20, 20);
+        const double radius = pebble.radius;
+        pebble.shape->draw([radius](GLUquadric* q) { gluSphere(q, radius, 20, 20); });
         glPopMatrix();
     }
 }
@@ -171,16 +190,16 @@ void drawCeilingLamp() {
 
     glPushMatrix();  // ceiling rose
     glRotatef(-90, 1, 0, 0);
-    drawCylinder(0.18, 0.2, 0.1, 10, 5);
+    ceilingRose.draw([](GLUquadric* q) { gluCylinder(q, 0.18, 0.2, 0.1, 10, 5); });
     glRotatef(180, 1, 0, 0);
-    drawDisk(0, 0.18, 10, 3);
+    roseDisk.draw([](GLUquadric* q) { gluDisk(q, 0, 0.18, 10, 3); });
     glPopMatrix();
 
     glTranslatef(0, -1, 0);
     glPushMatrix();  // rod
     glTranslatef(0, 0.2f, 0);
     glRotatef(-90, 1, 0, 0);
-    drawCylinder(0.05, 0.05, 0.8, 10, 5);
+    lampRod.draw([](GLUquadric* q) { gluCylinder(q, 0.05, 0.05, 0.8, 10, 5); });
     glPopMatrix();
 
     glDisable(GL_TEXTURE_2D);
@@ -191,7 +210,7 @@ void drawCeilingLamp() {
     else
         glDisable(GL_LIGHTING);
     glColor3f(1, 1, 1);
-    drawSphere(0.2, 20, 20);
+    bulb.draw([](GLUquadric* q) { gluSphere(q, 0.2, 20, 20); });
     glPopAttrib();
     glPopMatrix();
 }

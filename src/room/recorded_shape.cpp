@@ -1,0 +1,31 @@
+// recorded_shape.cpp -- unchanging geometry recorded once per GL context as a display list and
+// replayed.
+#include "room/recorded_shape.h"
+
+#include <GL/gl.h>
+#include <GL/glx.h>
+
+bool RecordedShape::rendering() {
+    GLint mode = GL_RENDER;
+    glGetIntegerv(GL_RENDER_MODE, &mode);
+    return mode == GL_RENDER;
+}
+
+bool RecordedShape::startRecording() {
+    const void* current = glXGetCurrentContext();
+    if (context == current) return false;
+    // The first draw in this context; a list made in another one went away with it.
+    context = current;
+    list = glGenLists(1);
+    if (list == 0) return false;
+    glNewList(list, GL_COMPILE);
+    return true;
+}
+
+void RecordedShape::finishRecording() { glEndList(); }
+
+bool RecordedShape::replay() {
+    if (list == 0) return false;
+    glCallList(list);
+    return true;
+}

@@ -1,0 +1,31 @@
+// recorded_shape.h -- unchanging geometry recorded once per GL context as a display list and
+// replayed. A list keeps every call it recorded, colours, normals and texture coordinates
+// included, so the replay leaves the same current values behind as drawing it afresh.
+#pragma once
+
+class RecordedShape {
+public:
+    // Replays the shape, recording it with `record` first when this context has not seen it yet.
+    template <class Record>
+    void draw(Record&& record) {
+        // Feedback and selection get the shape drawn afresh: Mesa cannot replay a list there.
+        if (!rendering()) {
+            record();
+            return;
+        }
+        if (startRecording()) {
+            record();
+            finishRecording();
+        }
+        if (!replay()) record();  // no list could be had: draw it the plain way
+    }
+
+private:
+    static bool rendering();
+    bool startRecording();  // true when a new list is open for recording
+    void finishRecording();
+    bool replay();
+
+    const void* context = nullptr;  // the context the list belongs to
+    unsigned int list = 0;
+};
