@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "perf/reference_scene.h"
+#include "room/furniture.h"
+#include "room/pixel_imprint.h"
 #include "room/room_gl.h"
 
 namespace {
@@ -200,7 +202,10 @@ struct FrameRecord {
     Pixels pixels;
     GlLeftovers gl;
     AppSnapshot app;
+    PixelImprint::Outcome plant;
 };
+
+using FrameHook = std::function<void(int)>;
 
 // Between frames the timers would move the fins and calm the waves; the test does the same.
 void betweenFrames() {
@@ -208,13 +213,15 @@ void betweenFrames() {
     if (scene.waveAmplitude > 0.5f) scene.waveAmplitude = static_cast<float>(scene.waveAmplitude - 0.02);
 }
 
-std::vector<FrameRecord> drawFrames(const AppSnapshot& start, int frames, const std::function<void()>& frame) {
+std::vector<FrameRecord> drawFrames(const AppSnapshot& start, int frames, const std::function<void()>& frame,
+                                    const FrameHook& beforeFrame) {
     start.restore();
     startFromPlainGlState();
     std::vector<FrameRecord> out;
     for (int i = 0; i < frames; ++i) {
+        if (beforeFrame) beforeFrame(i);
         frame();
-        out.push_back({readBackBuffer(), GlLeftovers::read(), AppSnapshot::take()});
+        out.push_back({readBackBuffer(), GlLeftovers::read(), AppSnapshot::take(), plantImprint().lastOutcome()});
         betweenFrames();
     }
     return out;
@@ -261,12 +268,13 @@ protected:
         scene.lookDirX = -0.1, scene.lookDirY = -0.45, scene.lookDirZ = -1;
     }
 
-    // Draws the frames both ways from the state as it stands and compares every frame.
-    void expectSameFrames(int frames = 3) {
+    // Draws the frames both ways from the state as it stands and compares every frame; returns how
+    // the program drew the plant in each. `beforeFrame` changes the scene before a given frame.
+    std::vector<PixelImprint::Outcome> expectSameFrames(int frames = 3, const FrameHook& beforeFrame = {}) {
         applyProjection(1200, 600);
         const AppSnapshot start = AppSnapshot::take();
-        const std::vector<FrameRecord> plain = drawFrames(start, frames, reference::renderFrame);
-        const std::vector<FrameRecord> fast = drawFrames(start, frames, programFrame);
+        const std::vector<FrameRecord> plain = drawFrames(start, frames, reference::renderFrame, beforeFrame);
+        const std::vector<FrameRecord> fast = drawFrames(start, frames, programFrame, beforeFrame);
         for (int i = 0; i < frames; ++i) {
             SCOPED_TRACE("frame " + std::to_string(i + 1));
             EXPECT_TRUE(plain[i].pixels == fast[i].pixels) << firstDifference(plain[i].pixels, fast[i].pixels);
@@ -277,14 +285,25 @@ protected:
         size_t lit = 0;
         for (size_t i = 0; i < plain.back().pixels.size(); i += 4) lit += plain.back().pixels[i] | plain.back().pixels[i + 1] | plain.back().pixels[i + 2] ? 1 : 0;
         EXPECT_GT(lit, plain.back().pixels.size() / 4 / 10);
+        std::vector<PixelImprint::Outcome> plants;
+        for (const FrameRecord& f : fast) plants.push_back(f.plant);
+        return plants;
+    }
+
+    // In a still view the plant is drawn, then imprinted, then laid down from the imprint.
+    void expectSameFramesWithThePlantLaidDown(int frames = 3) {
+        std::vector<PixelImprint::Outcome> plants = expectSameFrames(frames);
+        EXPECT_EQ(plants.back(), PixelImprint::Outcome::LaidDown);
     }
 };
 
-TEST_F(PixelIdentityTest, StartView) { expectSameFrames(); }
+using Outcome = PixelImprint::Outcome;
+
+TEST_F(PixelIdentityTest, StartView) { expectSameFramesWithThePlantLaidDown(); }
 
 TEST_F(PixelIdentityTest, StartViewCloseToTheTank) {
     closeToTheTank();
-    expectSameFrames();
+    expectSameFramesWithThePlantLaidDown();
 }
 
 TEST_F(PixelIdentityTest, PerspectiveView) {
@@ -292,41 +311,41 @@ TEST_F(PixelIdentityTest, PerspectiveView) {
     scene.orbitAngle = 35;
     scene.mouseFracX = 0.62;
     scene.mouseFracY = 0.3;
-    expectSameFrames();
+    expectSameFramesWithThePlantLaidDown();
 }
 
 TEST_F(PixelIdentityTest, OrthogonalView) {
     scene.viewMode = Orthogonal;
     scene.orthoRotation = 20;
-    expectSameFrames();
+    expectSameFramesWithThePlantLaidDown();
 }
 
 TEST_F(PixelIdentityTest, Wireframe) {
     scene.polygonFill = 1;
-    expectSameFrames();
+    expectSameFramesWithThePlantLaidDown();
 }
 
 TEST_F(PixelIdentityTest, WireframeCloseToTheTankWithoutTextures) {
     scene.polygonFill = 1;
     scene.texturesOn = 0;
     closeToTheTank();
-    expectSameFrames();
+    expectSameFramesWithThePlantLaidDown();
 }
 
 TEST_F(PixelIdentityTest, TexturesOff) {
     scene.texturesOn = 0;
-    expectSameFrames();
+    expectSameFramesWithThePlantLaidDown();
 }
 
 TEST_F(PixelIdentityTest, TexturesOffCloseToTheTank) {
     scene.texturesOn = 0;
     closeToTheTank();
-    expectSameFrames();
+    expectSameFramesWithThePlantLaidDown();
 }
 
 TEST_F(PixelIdentityTest, LightingOnWithAllFourLights) {
     allLightsOn();
-    expectSameFrames();
+    expectSameFramesWithThePlantLaidDown();
 }
 
 TEST_F(PixelIdentityTest, LightingCloseToTheTankWithThePolishedShadedBulbAndSmoothShading) {
@@ -335,13 +354,13 @@ TEST_F(PixelIdentityTest, LightingCloseToTheTankWithThePolishedShadedBulbAndSmoo
     scene.polishedOn = 1;
     scene.flatShading = 0;
     closeToTheTank();
-    expectSameFrames();
+    expectSameFramesWithThePlantLaidDown();
 }
 
 TEST_F(PixelIdentityTest, BusyAquariumLit) {
     allLightsOn();
     busyAquarium();
-    expectSameFrames();
+    expectSameFramesWithThePlantLaidDown();
 }
 
 TEST_F(PixelIdentityTest, BusyAquariumCloseUpWithRisingWaves) {
@@ -349,7 +368,7 @@ TEST_F(PixelIdentityTest, BusyAquariumCloseUpWithRisingWaves) {
     busyAquarium();
     closeToTheTank();
     scene.waveAmplitude = 3.0f;
-    expectSameFrames(4);
+    expectSameFramesWithThePlantLaidDown(4);
 }
 
 TEST_F(PixelIdentityTest, BusyAquariumCloseUpUnlitWithDepthTestAndNoCulling) {
@@ -358,7 +377,7 @@ TEST_F(PixelIdentityTest, BusyAquariumCloseUpUnlitWithDepthTestAndNoCulling) {
     scene.depthTestOn = 1;
     scene.cullingOn = 0;
     scene.nearPlane = 0.05;
-    expectSameFrames();
+    for (Outcome plant : expectSameFrames()) EXPECT_EQ(plant, Outcome::Drawn) << "the depth test reads what lies below";
 }
 
 TEST_F(PixelIdentityTest, BusyAquariumCloseUpInWireframeWithLighting) {
@@ -366,7 +385,34 @@ TEST_F(PixelIdentityTest, BusyAquariumCloseUpInWireframeWithLighting) {
     busyAquarium();
     closeToTheTank();
     scene.polygonFill = 1;
-    expectSameFrames();
+    expectSameFramesWithThePlantLaidDown();
+}
+
+// The imprint is taken under one view and state; any change must bring the real drawing back.
+TEST_F(PixelIdentityTest, TheImprintGoesWhenTheViewOrTheStateChanges) {
+    closeToTheTank();
+    const FrameHook changes = [](int frame) {
+        if (frame == 3) scene.eyeX += 0.001;       // a hair's move of the eye
+        if (frame == 6) scene.polygonFill = 1;     // back faces in lines
+        if (frame == 9) scene.lightingOn = 1;      // lit, all lamps still off
+        if (frame == 12) scene.leftLampOff = 0;    // one lamp on
+        if (frame == 15) scene.texturesOn = 0;     // the plant keeps its own texture, the rest goes
+        if (frame == 18) scene.flatShading = 0;
+    };
+    std::vector<Outcome> plants = expectSameFrames(21, changes);
+    for (int change : {3, 6, 9, 12, 15, 18}) {
+        EXPECT_EQ(plants[change], Outcome::Drawn) << "frame " << change;
+        EXPECT_EQ(plants[change + 1], Outcome::Imprinted) << "frame " << change + 1;
+        EXPECT_EQ(plants[change + 2], Outcome::LaidDown) << "frame " << change + 2;
+    }
+}
+
+// A view that never holds still (the automatic orbit) never pays for an imprint.
+TEST_F(PixelIdentityTest, ATurningOrbitDrawsThePlantEveryTime) {
+    scene.viewMode = Perspective;
+    scene.orbitAngle = 10;
+    const FrameHook turn = [](int) { scene.orbitAngle += 2; };
+    for (Outcome plant : expectSameFrames(4, turn)) EXPECT_EQ(plant, Outcome::Drawn);
 }
 
 }  // namespace
