@@ -190,7 +190,7 @@ void WaterPlant::draw(unsigned int texture) {
     glScalef(scaleX, scaleY, scaleZ);
     // 1,821 blades, each placed by its own turns, cost far more to send than to show; in a still
     // view their pixels are laid down in one go (see pixel_imprint.h).
-    plantBlades.draw(levels, [this] { drawBranches(levels); });
+    plantBlades.draw({static_cast<uint32_t>(levels)}, [this] { drawBranches(levels); });
     glPopMatrix();
     glDisable(GL_TEXTURE_2D);
 }

@@ -11,6 +11,8 @@
 #include <bit>
 #include <initializer_list>
 
+#include "app/scene_state.h"
+
 namespace {
 
 class KeyWriter {
@@ -69,17 +71,10 @@ struct DrawableSize {
     int width = 0, height = 0;
 };
 
+// The window's size as the last reshape gave it (asking the X server every frame would cost a
+// round trip each time).
 DrawableSize currentDrawable() {
-    DrawableSize d;
-    Display* display = glXGetCurrentDisplay();
-    GLXDrawable drawable = glXGetCurrentDrawable();
-    if (display == nullptr || drawable == 0) return d;
-    unsigned int w = 0, h = 0;
-    glXQueryDrawable(display, drawable, GLX_WIDTH, &w);
-    glXQueryDrawable(display, drawable, GLX_HEIGHT, &h);
-    d.width = static_cast<int>(w);
-    d.height = static_cast<int>(h);
-    return d;
+    return {scene.windowWidth, scene.windowHeight};
 }
 
 std::vector<uint8_t> readColours(int width, int height) {
@@ -122,11 +117,59 @@ private:
 
 }  // namespace
 
-PixelImprint::Key PixelImprint::readKey(int identity) {
+PixelImprint::Leftovers PixelImprint::Leftovers::read() {
+    Leftovers l{};
+    glGetFloatv(GL_CURRENT_COLOR, l.colour);
+    glGetFloatv(GL_CURRENT_NORMAL, l.normal);
+    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, l.texCoord);
+    glGetMaterialfv(GL_FRONT, GL_AMBIENT, l.ambient);
+    glGetMaterialfv(GL_FRONT, GL_DIFFUSE, l.diffuse);
+    glGetMaterialfv(GL_FRONT, GL_SPECULAR, l.specular);
+    glGetMaterialfv(GL_FRONT, GL_EMISSION, l.emission);
+    glGetMaterialfv(GL_FRONT, GL_SHININESS, &l.shininess);
+    glGetFloatv(GL_LINE_WIDTH, &l.lineWidth);
+    glGetFloatv(GL_POINT_SIZE, &l.pointSize);
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &l.binding);
+    glGetIntegerv(GL_POLYGON_MODE, l.polygonMode);
+    glGetIntegerv(GL_MATRIX_MODE, &l.matrixMode);
+    l.texturing = glIsEnabled(GL_TEXTURE_2D);
+    l.normalize = glIsEnabled(GL_NORMALIZE);
+    GLboolean mask = GL_TRUE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
+    l.depthMask = mask == GL_TRUE;
+    l.blend = glIsEnabled(GL_BLEND);
+    return l;
+}
+
+void PixelImprint::Leftovers::restore() const {
+    // The colour first: with colour material on it rewrites the material, which then gets its
+    // own values back (a material set after the last colour keeps them).
+    glColor4fv(colour);
+    glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
+    glMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
+    glMaterialfv(GL_FRONT, GL_EMISSION, emission);
+    glMaterialf(GL_FRONT, GL_SHININESS, shininess);
+    glNormal3fv(normal);
+    glTexCoord4fv(texCoord);
+    glLineWidth(lineWidth);
+    glPointSize(pointSize);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(binding));
+    glPolygonMode(GL_FRONT, static_cast<GLenum>(polygonMode[0]));
+    glPolygonMode(GL_BACK, static_cast<GLenum>(polygonMode[1]));
+    glMatrixMode(static_cast<GLenum>(matrixMode));
+    auto set = [](GLenum cap, bool on) { on ? glEnable(cap) : glDisable(cap); };
+    set(GL_TEXTURE_2D, texturing);
+    set(GL_NORMALIZE, normalize);
+    set(GL_BLEND, blend);
+    glDepthMask(depthMask ? GL_TRUE : GL_FALSE);
+}
+
+PixelImprint::Key PixelImprint::readKey(const std::vector<uint32_t>& identity) {
     Key k;
-    k.bits.reserve(256);
+    k.bits.reserve(384);
+    k.bits = identity;
     KeyWriter w(k.bits);
-    w.add(static_cast<GLint>(identity));
     const DrawableSize d = currentDrawable();
     w.add(static_cast<GLint>(d.width));
     w.add(static_cast<GLint>(d.height));
@@ -136,6 +179,23 @@ PixelImprint::Key PixelImprint::readKey(int identity) {
     w.floats(GL_MODELVIEW_MATRIX, 16);
     w.floats(GL_PROJECTION_MATRIX, 16);
     w.floats(GL_TEXTURE_MATRIX, 16);
+
+    // The current values a drawing may take over without setting its own.
+    w.floats(GL_CURRENT_COLOR, 4);
+    w.floats(GL_CURRENT_NORMAL, 3);
+    w.floats(GL_CURRENT_TEXTURE_COORDS, 4);
+    w.ints(GL_MATRIX_MODE, 1);
+    w.enabled(GL_NORMALIZE);
+    w.enabled(GL_COLOR_MATERIAL);
+    w.ints(GL_COLOR_MATERIAL_FACE, 1);
+    w.ints(GL_COLOR_MATERIAL_PARAMETER, 1);
+    for (GLenum face : {GL_FRONT, GL_BACK}) {
+        for (GLenum p : {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION}) w.material(face, p, 4);
+        w.material(face, GL_SHININESS, 1);
+    }
+    GLboolean depthMask = GL_TRUE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthMask);
+    w.add(static_cast<GLint>(depthMask));
 
     // How primitives become fragments.
     w.ints(GL_POLYGON_MODE, 2);
@@ -179,16 +239,7 @@ PixelImprint::Key PixelImprint::readKey(int identity) {
         w.ints(GL_LIGHT_MODEL_LOCAL_VIEWER, 1);
         w.ints(GL_LIGHT_MODEL_TWO_SIDE, 1);
         w.ints(GL_LIGHT_MODEL_COLOR_CONTROL, 1);
-        w.enabled(GL_NORMALIZE);
         w.enabled(GL_RESCALE_NORMAL);
-        w.floats(GL_CURRENT_NORMAL, 3);
-        w.enabled(GL_COLOR_MATERIAL);
-        w.ints(GL_COLOR_MATERIAL_FACE, 1);
-        w.ints(GL_COLOR_MATERIAL_PARAMETER, 1);
-        for (GLenum face : {GL_FRONT, GL_BACK}) {
-            for (GLenum p : {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION}) w.material(face, p, 4);
-            w.material(face, GL_SHININESS, 1);
-        }
         GLint lights = 8;
         glGetIntegerv(GL_MAX_LIGHTS, &lights);
         for (GLint i = 0; i < lights; ++i) {
@@ -205,7 +256,7 @@ PixelImprint::Key PixelImprint::readKey(int identity) {
     return k;
 }
 
-void PixelImprint::draw(int identity, const std::function<void()>& drawing) {
+void PixelImprint::draw(const std::vector<uint32_t>& identity, const std::function<void()>& drawing) {
     outcome = Outcome::Drawn;
     const void* current = glXGetCurrentContext();
     if (context != current) {
@@ -292,8 +343,7 @@ void PixelImprint::imprint(const std::function<void()>& drawing) {
         glDrawPixels(d.width, d.height, GL_RGBA, GL_UNSIGNED_BYTE, background.data());
     }
     drawing();
-    glGetFloatv(GL_CURRENT_COLOR, endColour);
-    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, endTexCoord);
+    leftovers = Leftovers::read();
     valid = true;
 }
 
@@ -312,8 +362,5 @@ void PixelImprint::layDown() const {
         glAlphaFunc(static_cast<GLenum>(alphaFunc), alphaRef);
         glDisable(GL_ALPHA_TEST);
     }
-    // What the drawing would have left current; with colour material on, the colour also sets the
-    // material it would have left.
-    glColor4fv(endColour);
-    glTexCoord4fv(endTexCoord);
+    leftovers.restore();
 }

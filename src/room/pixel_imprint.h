@@ -5,8 +5,10 @@
 // drawing covers simply takes the colour the drawing gives it, whatever lay there before. So as
 // long as the drawing, its transforms and every piece of GL state it reads stay the same, it leaves
 // exactly the same pixels each time, and these can be written back instead of drawing it again.
-// The water plant, 1,821 separately placed blades, is drawn this way: in a still view its blades
-// are laid down as one image.
+// Two drawings go this way: the room, lamp and table, which fill the window behind everything
+// else and would otherwise be painted in several full-window layers every frame, and the water
+// plant, 1,821 separately placed blades. In a still view each is laid down as one image; the
+// first still frame draws it three times to take the imprint.
 #pragma once
 
 #include <cstdint>
@@ -16,8 +18,9 @@
 class PixelImprint {
 public:
     // Draws with `draw`, or lays down the imprint of an earlier identical drawing. `identity`
-    // tells apart drawings that differ in ways the GL state does not show (the plant's levels).
-    void draw(int identity, const std::function<void()>& draw);
+    // tells apart drawings that differ in ways the GL state does not show: the scene switches and
+    // texture names the drawing reads, the plant's levels.
+    void draw(const std::vector<uint32_t>& identity, const std::function<void()>& draw);
 
     // How the last draw went, for tests: drawn plainly, drawn and imprinted, or laid down.
     enum class Outcome { Drawn, Imprinted, LaidDown };
@@ -28,8 +31,17 @@ private:
         std::vector<uint32_t> bits;  // every value by its bit pattern, so -0 and NaN count as changes
         bool operator==(const Key&) const = default;
     };
-    static bool canImprint();
-    static Key readKey(int identity);
+    // The GL state a drawing may leave changed behind it, put back as it left it.
+    struct Leftovers {
+        float colour[4], normal[3], texCoord[4];
+        float ambient[4], diffuse[4], specular[4], emission[4], shininess;
+        float lineWidth, pointSize;
+        int binding, polygonMode[2], matrixMode;
+        bool texturing, normalize, depthMask, blend;
+        static Leftovers read();
+        void restore() const;
+    };
+    static Key readKey(const std::vector<uint32_t>& identity);
     void imprint(const std::function<void()>& draw);
     void layDown() const;
 
@@ -41,7 +53,6 @@ private:
     const void* context = nullptr;
     int x = 0, y = 0, width = 0, height = 0;  // window rectangle of the imprint
     std::vector<uint8_t> rgba;                 // its pixels, alpha 255 where the drawing covered
-    float endColour[4] = {};                   // current colour and texture coordinates the
-    float endTexCoord[4] = {};                 // drawing leaves behind
+    Leftovers leftovers{};                     // what the drawing left behind
     Outcome outcome = Outcome::Drawn;
 };

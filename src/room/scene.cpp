@@ -3,9 +3,13 @@
 
 #include <GL/gl.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "app/globals.h"
 #include "app/scene_state.h"
 #include "room/furniture.h"
+#include "room/pixel_imprint.h"
 #include "room/recorded_shape.h"
 #include "room/render_state.h"
 #include "room/room_shell.h"
@@ -215,15 +219,53 @@ void drawCeilingLamp() {
     glPopMatrix();
 }
 
-void drawScene() {
-    glTranslatef(0, -2.5f, 0);  // the room's floor frame; not undone
-    drawRoom();
-    drawCeilingLamp();
+namespace {
 
-    glPushMatrix();  // furniture frame
+void enterFurnitureFrame() {
     glScalef(2.5f, 1.5f, 2);
     glTranslatef(0, 0, -0.45f);
-    drawTable();
+}
+
+// What the room, the lamp and the table read besides the GL state.
+std::vector<uint32_t> backgroundIdentity() {
+    std::vector<uint32_t> id = {scene.texturesOn,
+                                static_cast<uint32_t>(scene.polygonFill),
+                                static_cast<uint32_t>(scene.furnitureCount),
+                                scene.lightingOn,
+                                scene.ceilingLightOff,
+                                scene.polishedOn,
+                                sharedQuadric != nullptr,
+                                quadricWithTexCoords == sharedQuadric};
+    for (unsigned int name : {floorTexture, woodTexture, picture4Texture, picture1Texture, picture2Texture,
+                              picture3Texture, waterTexture, sandTexture, ceilingTexture, wallPaperTexture,
+                              wallPaper1Texture, marbleTexture})
+        id.push_back(name);
+    return id;
+}
+
+// The room, the lamp and the table fill the whole window behind the aquarium and change only with
+// the view and the switches; in a still view they are laid down from an imprint (pixel_imprint.h).
+PixelImprint background;
+
+}  // namespace
+
+const PixelImprint& backgroundImprint() {
+    return background;
+}
+
+void drawScene() {
+    glTranslatef(0, -2.5f, 0);  // the room's floor frame; not undone
+    background.draw(backgroundIdentity(), [] {
+        drawRoom();
+        drawCeilingLamp();
+        glPushMatrix();
+        enterFurnitureFrame();
+        drawTable();
+        glPopMatrix();
+    });
+
+    glPushMatrix();  // furniture frame
+    enterFurnitureFrame();
 
     glPushMatrix();  // aquarium frame
     glTranslatef(0, -0.2f, 0.55f);

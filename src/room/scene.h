@@ -11,5 +11,10 @@ extern GLUquadric* sharedQuadric;
 // apart for a quadric with texture coordinates and one without.
 extern GLUquadric* quadricWithTexCoords;
 
+class PixelImprint;
+
 void drawScene();
 void drawCeilingLamp();
+
+// The imprint of the room, lamp and table (see pixel_imprint.h), so tests can tell how they went.
+const PixelImprint& backgroundImprint();

@@ -203,6 +203,7 @@ struct FrameRecord {
     GlLeftovers gl;
     AppSnapshot app;
     PixelImprint::Outcome plant;
+    PixelImprint::Outcome background;
 };
 
 using FrameHook = std::function<void(int)>;
@@ -221,7 +222,8 @@ std::vector<FrameRecord> drawFrames(const AppSnapshot& start, int frames, const 
     for (int i = 0; i < frames; ++i) {
         if (beforeFrame) beforeFrame(i);
         frame();
-        out.push_back({readBackBuffer(), GlLeftovers::read(), AppSnapshot::take(), plantImprint().lastOutcome()});
+        out.push_back({readBackBuffer(), GlLeftovers::read(), AppSnapshot::take(), plantImprint().lastOutcome(),
+                       backgroundImprint().lastOutcome()});
         betweenFrames();
     }
     return out;
@@ -269,8 +271,12 @@ protected:
     }
 
     // Draws the frames both ways from the state as it stands and compares every frame; returns how
-    // the program drew the plant in each. `beforeFrame` changes the scene before a given frame.
-    std::vector<PixelImprint::Outcome> expectSameFrames(int frames = 3, const FrameHook& beforeFrame = {}) {
+    // the program drew the plant and the room behind it in each. `beforeFrame` changes the scene
+    // before a given frame.
+    struct Outcomes {
+        std::vector<PixelImprint::Outcome> plant, background;
+    };
+    Outcomes expectSameFrames(int frames = 4, const FrameHook& beforeFrame = {}) {
         applyProjection(1200, 600);
         const AppSnapshot start = AppSnapshot::take();
         const std::vector<FrameRecord> plain = drawFrames(start, frames, reference::renderFrame, beforeFrame);
@@ -285,15 +291,20 @@ protected:
         size_t lit = 0;
         for (size_t i = 0; i < plain.back().pixels.size(); i += 4) lit += plain.back().pixels[i] | plain.back().pixels[i + 1] | plain.back().pixels[i + 2] ? 1 : 0;
         EXPECT_GT(lit, plain.back().pixels.size() / 4 / 10);
-        std::vector<PixelImprint::Outcome> plants;
-        for (const FrameRecord& f : fast) plants.push_back(f.plant);
-        return plants;
+        Outcomes outcomes;
+        for (const FrameRecord& f : fast) {
+            outcomes.plant.push_back(f.plant);
+            outcomes.background.push_back(f.background);
+        }
+        return outcomes;
     }
 
-    // In a still view the plant is drawn, then imprinted, then laid down from the imprint.
-    void expectSameFramesWithThePlantLaidDown(int frames = 3) {
-        std::vector<PixelImprint::Outcome> plants = expectSameFrames(frames);
-        EXPECT_EQ(plants.back(), PixelImprint::Outcome::LaidDown);
+    // In a still view the plant and the room are drawn, then imprinted, then laid down from the
+    // imprints. (Lighting needs a frame more: the first frame starts without the tank's material.)
+    void expectSameFramesWithThePlantLaidDown(int frames = 4) {
+        Outcomes outcomes = expectSameFrames(frames);
+        EXPECT_EQ(outcomes.plant.back(), PixelImprint::Outcome::LaidDown);
+        EXPECT_EQ(outcomes.background.back(), PixelImprint::Outcome::LaidDown);
     }
 };
 
@@ -368,7 +379,7 @@ TEST_F(PixelIdentityTest, BusyAquariumCloseUpWithRisingWaves) {
     busyAquarium();
     closeToTheTank();
     scene.waveAmplitude = 3.0f;
-    expectSameFramesWithThePlantLaidDown(4);
+    expectSameFramesWithThePlantLaidDown(5);
 }
 
 TEST_F(PixelIdentityTest, BusyAquariumCloseUpUnlitWithDepthTestAndNoCulling) {
@@ -377,7 +388,9 @@ TEST_F(PixelIdentityTest, BusyAquariumCloseUpUnlitWithDepthTestAndNoCulling) {
     scene.depthTestOn = 1;
     scene.cullingOn = 0;
     scene.nearPlane = 0.05;
-    for (Outcome plant : expectSameFrames()) EXPECT_EQ(plant, Outcome::Drawn) << "the depth test reads what lies below";
+    Outcomes outcomes = expectSameFrames();
+    for (Outcome plant : outcomes.plant) EXPECT_EQ(plant, Outcome::Drawn) << "the depth test reads what lies below";
+    for (Outcome room : outcomes.background) EXPECT_EQ(room, Outcome::Drawn) << "the depth test needs the room's depths";
 }
 
 TEST_F(PixelIdentityTest, BusyAquariumCloseUpInWireframeWithLighting) {
@@ -399,20 +412,24 @@ TEST_F(PixelIdentityTest, TheImprintGoesWhenTheViewOrTheStateChanges) {
         if (frame == 15) scene.texturesOn = 0;     // the plant keeps its own texture, the rest goes
         if (frame == 18) scene.flatShading = 0;
     };
-    std::vector<Outcome> plants = expectSameFrames(21, changes);
+    Outcomes outcomes = expectSameFrames(21, changes);
     for (int change : {3, 6, 9, 12, 15, 18}) {
-        EXPECT_EQ(plants[change], Outcome::Drawn) << "frame " << change;
-        EXPECT_EQ(plants[change + 1], Outcome::Imprinted) << "frame " << change + 1;
-        EXPECT_EQ(plants[change + 2], Outcome::LaidDown) << "frame " << change + 2;
+        EXPECT_EQ(outcomes.plant[change], Outcome::Drawn) << "frame " << change;
+        EXPECT_EQ(outcomes.plant[change + 1], Outcome::Imprinted) << "frame " << change + 1;
+        EXPECT_EQ(outcomes.plant[change + 2], Outcome::LaidDown) << "frame " << change + 2;
+        EXPECT_EQ(outcomes.background[change], Outcome::Drawn) << "frame " << change;
     }
+    EXPECT_EQ(outcomes.background[20], Outcome::LaidDown);
 }
 
 // A view that never holds still (the automatic orbit) never pays for an imprint.
-TEST_F(PixelIdentityTest, ATurningOrbitDrawsThePlantEveryTime) {
+TEST_F(PixelIdentityTest, ATurningOrbitDrawsThePlantAndTheRoomEveryTime) {
     scene.viewMode = Perspective;
     scene.orbitAngle = 10;
     const FrameHook turn = [](int) { scene.orbitAngle += 2; };
-    for (Outcome plant : expectSameFrames(4, turn)) EXPECT_EQ(plant, Outcome::Drawn);
+    Outcomes outcomes = expectSameFrames(4, turn);
+    for (Outcome plant : outcomes.plant) EXPECT_EQ(plant, Outcome::Drawn);
+    for (Outcome room : outcomes.background) EXPECT_EQ(room, Outcome::Drawn);
 }
 
 }  // namespace
