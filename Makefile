@@ -46,3 +46,7 @@ install: build
 
 clean:
 	rm -rf build
+
+# Frame times of the three prepared scenes under Xvfb, and instructions per frame (bench/run.sh).
+bench: deps
+	bench/run.sh
