@@ -3,7 +3,6 @@
 
 #include <GL/freeglut.h>
 
-#include "room/pixel_imprint.h"
 #include "room/recorded_shape.h"
 #include "room/room_shell.h"
 #include "room/textures.h"
@@ -21,13 +20,7 @@ void drawUnitCube(bool wire) {
         solidUnitCube.draw([] { glutSolidCube(1.0); });
 }
 
-PixelImprint plantBlades;
-
 }  // namespace
-
-const PixelImprint& plantImprint() {
-    return plantBlades;
-}
 
 // ---- Table ----
 
@@ -188,9 +181,7 @@ void WaterPlant::draw(unsigned int texture) {
     glPushMatrix();
     glTranslatef(0, -0.1f, 0);
     glScalef(scaleX, scaleY, scaleZ);
-    // 1,821 blades, each placed by its own turns, cost far more to send than to show; in a still
-    // view their pixels are laid down in one go (see pixel_imprint.h).
-    plantBlades.draw({static_cast<uint32_t>(levels)}, [this] { drawBranches(levels); });
+    drawBranches(levels);
     glPopMatrix();
     glDisable(GL_TEXTURE_2D);
 }

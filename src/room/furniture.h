@@ -1,7 +1,6 @@
 // furniture.h -- the table that carries the aquarium, the glass tank and the water plant.
 #pragma once
 
-class PixelImprint;
 class TexturedRect;
 
 // A wooden-topped table; the scene builds one per frame from the current polygon mode.
@@ -48,6 +47,3 @@ public:
     float scaleY;
     float scaleX;
 };
-
-// The plants' shared imprint (see pixel_imprint.h), so tests can tell how the last plant was drawn.
-const PixelImprint& plantImprint();

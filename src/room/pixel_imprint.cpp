@@ -294,6 +294,9 @@ void PixelImprint::imprint(const std::function<void()>& drawing) {
         drawing();
         return;
     }
+    // The drawing reads state it also changes (the bound texture, the colour): each of its runs
+    // here starts from the state the first one found.
+    const Leftovers start = Leftovers::read();
     {
         PixelWriting pixels;
         const std::vector<uint8_t> background = readColours(d.width, d.height);
@@ -306,6 +309,7 @@ void PixelImprint::imprint(const std::function<void()>& drawing) {
         glClear(GL_COLOR_BUFFER_BIT);
         drawing();
         const std::vector<uint8_t> overBlack = readColours(d.width, d.height);
+        start.restore();
         glClearColor(1, 1, 1, 1);
         glClear(GL_COLOR_BUFFER_BIT);
         drawing();
@@ -342,6 +346,7 @@ void PixelImprint::imprint(const std::function<void()>& drawing) {
         glWindowPos2i(0, 0);
         glDrawPixels(d.width, d.height, GL_RGBA, GL_UNSIGNED_BYTE, background.data());
     }
+    start.restore();
     drawing();
     leftovers = Leftovers::read();
     valid = true;

@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -80,7 +81,7 @@ void drawTable() {
     glPopMatrix();
 }
 
-void drawWaterSandAndTank() {
+void drawWater() {
     if (texturesOn()) {
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, waterTexture);
@@ -91,7 +92,9 @@ void drawWaterSandAndTank() {
     glRotatef(180, 1, 0, 0);
     waterMesh.drawMesh(scene.waveAmplitude);
     glPopMatrix();
+}
 
+void drawSandFloorTankAndSandBed() {
     // The sand floor square, laid flat at the bottom of the tank, facing down.
     if (texturesOn()) {
         glEnable(GL_TEXTURE_2D);
@@ -247,10 +250,30 @@ std::vector<uint32_t> backgroundIdentity() {
 // the view and the switches; in a still view they are laid down from an imprint (pixel_imprint.h).
 PixelImprint background;
 
+// What the tank's fittings read besides the GL state: the sand bed's heights among them.
+std::vector<uint32_t> fittingsIdentity() {
+    std::vector<uint32_t> id = {scene.texturesOn,  sharedQuadric != nullptr, quadricWithTexCoords == sharedQuadric,
+                                sandTexture,       marbleTexture,            picture2Texture,
+                                picture3Texture};
+    const float* heights = &sandMesh.heights[0][0];
+    for (int i = 0; i < meshSize * meshSize; ++i) id.push_back(std::bit_cast<uint32_t>(heights[i]));
+    return id;
+}
+
+// Everything in the tank that does not move: the sand floor, the glass, the sand bed, the plant
+// (1,821 separately placed blades) and the pebbles. They are drawn over the changing water but,
+// with no depth test, whatever they cover takes their colours alone; in a still view they too are
+// laid down from an imprint.
+PixelImprint fittings;
+
 }  // namespace
 
 const PixelImprint& backgroundImprint() {
     return background;
+}
+
+const PixelImprint& fittingsImprint() {
+    return fittings;
 }
 
 void drawScene() {
@@ -269,8 +292,11 @@ void drawScene() {
 
     glPushMatrix();  // aquarium frame
     glTranslatef(0, -0.2f, 0.55f);
-    drawWaterSandAndTank();
-    drawPlantAndPebbles();
+    drawWater();
+    fittings.draw(fittingsIdentity(), [] {
+        drawSandFloorTankAndSandBed();
+        drawPlantAndPebbles();
+    });
     drawWormsAndFish();
     glPopMatrix();
     glPopMatrix();

@@ -16,5 +16,7 @@ class PixelImprint;
 void drawScene();
 void drawCeilingLamp();
 
-// The imprint of the room, lamp and table (see pixel_imprint.h), so tests can tell how they went.
+// The imprints of the room, lamp and table and of the tank's fittings (see pixel_imprint.h), so
+// tests can tell how they were drawn.
 const PixelImprint& backgroundImprint();
+const PixelImprint& fittingsImprint();

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "perf/reference_scene.h"
-#include "room/furniture.h"
 #include "room/pixel_imprint.h"
 #include "room/room_gl.h"
 
@@ -202,7 +201,7 @@ struct FrameRecord {
     Pixels pixels;
     GlLeftovers gl;
     AppSnapshot app;
-    PixelImprint::Outcome plant;
+    PixelImprint::Outcome fittings;
     PixelImprint::Outcome background;
 };
 
@@ -222,7 +221,7 @@ std::vector<FrameRecord> drawFrames(const AppSnapshot& start, int frames, const 
     for (int i = 0; i < frames; ++i) {
         if (beforeFrame) beforeFrame(i);
         frame();
-        out.push_back({readBackBuffer(), GlLeftovers::read(), AppSnapshot::take(), plantImprint().lastOutcome(),
+        out.push_back({readBackBuffer(), GlLeftovers::read(), AppSnapshot::take(), fittingsImprint().lastOutcome(),
                        backgroundImprint().lastOutcome()});
         betweenFrames();
     }
@@ -271,10 +270,10 @@ protected:
     }
 
     // Draws the frames both ways from the state as it stands and compares every frame; returns how
-    // the program drew the plant and the room behind it in each. `beforeFrame` changes the scene
+    // the program drew the room and the tank's fittings in each. `beforeFrame` changes the scene
     // before a given frame.
     struct Outcomes {
-        std::vector<PixelImprint::Outcome> plant, background;
+        std::vector<PixelImprint::Outcome> fittings, background;
     };
     Outcomes expectSameFrames(int frames = 4, const FrameHook& beforeFrame = {}) {
         applyProjection(1200, 600);
@@ -293,28 +292,28 @@ protected:
         EXPECT_GT(lit, plain.back().pixels.size() / 4 / 10);
         Outcomes outcomes;
         for (const FrameRecord& f : fast) {
-            outcomes.plant.push_back(f.plant);
+            outcomes.fittings.push_back(f.fittings);
             outcomes.background.push_back(f.background);
         }
         return outcomes;
     }
 
-    // In a still view the plant and the room are drawn, then imprinted, then laid down from the
-    // imprints. (Lighting needs a frame more: the first frame starts without the tank's material.)
-    void expectSameFramesWithThePlantLaidDown(int frames = 4) {
+    // In a still view the room and the tank's fittings are drawn, then imprinted, then laid down
+    // from the imprints. (Lighting needs a frame more: the first frame starts without the tank's material.)
+    void expectSameFramesLaidDown(int frames = 4) {
         Outcomes outcomes = expectSameFrames(frames);
-        EXPECT_EQ(outcomes.plant.back(), PixelImprint::Outcome::LaidDown);
+        EXPECT_EQ(outcomes.fittings.back(), PixelImprint::Outcome::LaidDown);
         EXPECT_EQ(outcomes.background.back(), PixelImprint::Outcome::LaidDown);
     }
 };
 
 using Outcome = PixelImprint::Outcome;
 
-TEST_F(PixelIdentityTest, StartView) { expectSameFramesWithThePlantLaidDown(); }
+TEST_F(PixelIdentityTest, StartView) { expectSameFramesLaidDown(); }
 
 TEST_F(PixelIdentityTest, StartViewCloseToTheTank) {
     closeToTheTank();
-    expectSameFramesWithThePlantLaidDown();
+    expectSameFramesLaidDown();
 }
 
 TEST_F(PixelIdentityTest, PerspectiveView) {
@@ -322,41 +321,41 @@ TEST_F(PixelIdentityTest, PerspectiveView) {
     scene.orbitAngle = 35;
     scene.mouseFracX = 0.62;
     scene.mouseFracY = 0.3;
-    expectSameFramesWithThePlantLaidDown();
+    expectSameFramesLaidDown();
 }
 
 TEST_F(PixelIdentityTest, OrthogonalView) {
     scene.viewMode = Orthogonal;
     scene.orthoRotation = 20;
-    expectSameFramesWithThePlantLaidDown();
+    expectSameFramesLaidDown();
 }
 
 TEST_F(PixelIdentityTest, Wireframe) {
     scene.polygonFill = 1;
-    expectSameFramesWithThePlantLaidDown();
+    expectSameFramesLaidDown();
 }
 
 TEST_F(PixelIdentityTest, WireframeCloseToTheTankWithoutTextures) {
     scene.polygonFill = 1;
     scene.texturesOn = 0;
     closeToTheTank();
-    expectSameFramesWithThePlantLaidDown();
+    expectSameFramesLaidDown();
 }
 
 TEST_F(PixelIdentityTest, TexturesOff) {
     scene.texturesOn = 0;
-    expectSameFramesWithThePlantLaidDown();
+    expectSameFramesLaidDown();
 }
 
 TEST_F(PixelIdentityTest, TexturesOffCloseToTheTank) {
     scene.texturesOn = 0;
     closeToTheTank();
-    expectSameFramesWithThePlantLaidDown();
+    expectSameFramesLaidDown();
 }
 
 TEST_F(PixelIdentityTest, LightingOnWithAllFourLights) {
     allLightsOn();
-    expectSameFramesWithThePlantLaidDown();
+    expectSameFramesLaidDown();
 }
 
 TEST_F(PixelIdentityTest, LightingCloseToTheTankWithThePolishedShadedBulbAndSmoothShading) {
@@ -365,13 +364,13 @@ TEST_F(PixelIdentityTest, LightingCloseToTheTankWithThePolishedShadedBulbAndSmoo
     scene.polishedOn = 1;
     scene.flatShading = 0;
     closeToTheTank();
-    expectSameFramesWithThePlantLaidDown();
+    expectSameFramesLaidDown();
 }
 
 TEST_F(PixelIdentityTest, BusyAquariumLit) {
     allLightsOn();
     busyAquarium();
-    expectSameFramesWithThePlantLaidDown();
+    expectSameFramesLaidDown();
 }
 
 TEST_F(PixelIdentityTest, BusyAquariumCloseUpWithRisingWaves) {
@@ -379,7 +378,7 @@ TEST_F(PixelIdentityTest, BusyAquariumCloseUpWithRisingWaves) {
     busyAquarium();
     closeToTheTank();
     scene.waveAmplitude = 3.0f;
-    expectSameFramesWithThePlantLaidDown(5);
+    expectSameFramesLaidDown(5);
 }
 
 TEST_F(PixelIdentityTest, BusyAquariumCloseUpUnlitWithDepthTestAndNoCulling) {
@@ -389,7 +388,7 @@ TEST_F(PixelIdentityTest, BusyAquariumCloseUpUnlitWithDepthTestAndNoCulling) {
     scene.cullingOn = 0;
     scene.nearPlane = 0.05;
     Outcomes outcomes = expectSameFrames();
-    for (Outcome plant : outcomes.plant) EXPECT_EQ(plant, Outcome::Drawn) << "the depth test reads what lies below";
+    for (Outcome fitting : outcomes.fittings) EXPECT_EQ(fitting, Outcome::Drawn) << "the depth test reads what lies below";
     for (Outcome room : outcomes.background) EXPECT_EQ(room, Outcome::Drawn) << "the depth test needs the room's depths";
 }
 
@@ -398,7 +397,7 @@ TEST_F(PixelIdentityTest, BusyAquariumCloseUpInWireframeWithLighting) {
     busyAquarium();
     closeToTheTank();
     scene.polygonFill = 1;
-    expectSameFramesWithThePlantLaidDown();
+    expectSameFramesLaidDown();
 }
 
 // The imprint is taken under one view and state; any change must bring the real drawing back.
@@ -414,21 +413,21 @@ TEST_F(PixelIdentityTest, TheImprintGoesWhenTheViewOrTheStateChanges) {
     };
     Outcomes outcomes = expectSameFrames(21, changes);
     for (int change : {3, 6, 9, 12, 15, 18}) {
-        EXPECT_EQ(outcomes.plant[change], Outcome::Drawn) << "frame " << change;
-        EXPECT_EQ(outcomes.plant[change + 1], Outcome::Imprinted) << "frame " << change + 1;
-        EXPECT_EQ(outcomes.plant[change + 2], Outcome::LaidDown) << "frame " << change + 2;
+        EXPECT_EQ(outcomes.fittings[change], Outcome::Drawn) << "frame " << change;
+        EXPECT_EQ(outcomes.fittings[change + 1], Outcome::Imprinted) << "frame " << change + 1;
+        EXPECT_EQ(outcomes.fittings[change + 2], Outcome::LaidDown) << "frame " << change + 2;
         EXPECT_EQ(outcomes.background[change], Outcome::Drawn) << "frame " << change;
     }
     EXPECT_EQ(outcomes.background[20], Outcome::LaidDown);
 }
 
 // A view that never holds still (the automatic orbit) never pays for an imprint.
-TEST_F(PixelIdentityTest, ATurningOrbitDrawsThePlantAndTheRoomEveryTime) {
+TEST_F(PixelIdentityTest, ATurningOrbitDrawsTheRoomAndTheFittingsEveryTime) {
     scene.viewMode = Perspective;
     scene.orbitAngle = 10;
     const FrameHook turn = [](int) { scene.orbitAngle += 2; };
     Outcomes outcomes = expectSameFrames(4, turn);
-    for (Outcome plant : outcomes.plant) EXPECT_EQ(plant, Outcome::Drawn);
+    for (Outcome fitting : outcomes.fittings) EXPECT_EQ(fitting, Outcome::Drawn);
     for (Outcome room : outcomes.background) EXPECT_EQ(room, Outcome::Drawn);
 }
 
