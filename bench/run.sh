@@ -4,7 +4,7 @@
 #
 # Environment knobs (all optional):
 #   BENCH_DIR      build folder                     (default build/bench)
-#   BENCH_RUNS     timed runs per scene             (default 3)
+#   BENCH_RUNS     timed runs per scene, 0 for none (default 3)
 #   BENCH_FRAMES   frames per timed run             (default 600)
 #   BENCH_SCENES   scenes to measure                (default "start lit busy")
 #   BENCH_CALLGRIND  0 skips the instruction counts (default 1)
@@ -50,6 +50,7 @@ echo "machine: $(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/c
 echo "load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 declare -A best_line
+if [ "$runs" -gt 0 ]; then
 printf '\n%-6s %4s %11s %11s %9s %10s %7s\n' scene run median_ms p99_ms fps empty_ms ratio
 for s in $scenes; do
   for ((r = 1; r <= runs; r++)); do
@@ -85,6 +86,8 @@ for s in $scenes; do
   printf '%-6s %11s %11s %9s %10s %7s\n' "$s" "$(field median_ms "$line")" "$(field p99_ms "$line")" \
     "$(field fps "$line")" "$(field empty_median_ms "$line")" "$(field ratio "$line")"
 done
+
+fi
 
 if [ "$use_callgrind" = 0 ]; then exit 0; fi
 if ! command -v valgrind >/dev/null 2>&1; then

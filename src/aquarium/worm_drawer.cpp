@@ -4,8 +4,14 @@
 
 #include <GL/freeglut.h>
 
+#include <bit>
+#include <cstdint>
+#include <vector>
+
 #include "aquarium/random.h"
 #include "aquarium/tables.h"
+#include "room/imprints.h"
+#include "room/pixel_imprint.h"
 #include "room/recorded_shape.h"
 
 namespace {
@@ -17,21 +23,51 @@ constexpr float legSteps[8][3] = {
 
 // Every worm's body is the same unit sphere; GLUT would work out its tables again for each one.
 RecordedShape bodySphere;
+
+PixelImprint wormsLaidDown;
 }  // namespace
 
 void WormDrawer::drawWorms(Feeder&) {
+    // The hops are drawn first, three per present worm in slot order as always; reseeded before each
+    // draw, the three are equal within one second.
+    struct Placed {
+        const Worm* worm;
+        int jx, jy, jz;
+    };
+    Placed placed[wormSlots];
+    int count = 0;
+    std::vector<uint32_t> identity;
+    identity.reserve(wormSlots * 9);
     for (const Worm& worm : worms) {
         if (worm.alive != 1.0f) continue;
-        glPushMatrix();
-        // Reseeded before each draw, so the three are equal within one second.
-        int jx = timeSeededRand() % 3;
-        int jy = timeSeededRand() % 3;
-        int jz = timeSeededRand() % 3;
-        glTranslatef(worm.position.x + 0.05f * static_cast<float>(jx), worm.position.y + 0.05f * static_cast<float>(jy),
-                     worm.position.z + 0.05f * static_cast<float>(jz));
-        drawWorm(colorFor(worm.colorIndex), worm.scale);
-        glPopMatrix();
+        Placed& p = placed[count++];
+        p.worm = &worm;
+        p.jx = timeSeededRand() % 3;
+        p.jy = timeSeededRand() % 3;
+        p.jz = timeSeededRand() % 3;
+        for (float v : {worm.scale, worm.colorIndex, worm.position.x, worm.position.y, worm.position.z})
+            identity.push_back(std::bit_cast<uint32_t>(v));
+        for (int j : {p.jx, p.jy, p.jz}) identity.push_back(static_cast<uint32_t>(j));
     }
+
+    // The worms stay put for a second at a time, so they too are laid down from an imprint of
+    // their pixels while they and the view hold still (see room/pixel_imprint.h).
+    wormsLaidDown.draw(identity, [this, &placed, count] {
+        for (int i = 0; i < count; ++i) {
+            const Placed& p = placed[i];
+            const Worm& worm = *p.worm;
+            glPushMatrix();
+            glTranslatef(worm.position.x + 0.05f * static_cast<float>(p.jx),
+                         worm.position.y + 0.05f * static_cast<float>(p.jy),
+                         worm.position.z + 0.05f * static_cast<float>(p.jz));
+            drawWorm(colorFor(worm.colorIndex), worm.scale);
+            glPopMatrix();
+        }
+    });
+}
+
+const PixelImprint& wormsImprint() {
+    return wormsLaidDown;
 }
 
 void WormDrawer::drawWorm(const float* colour, float scale) {

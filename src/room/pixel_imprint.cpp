@@ -315,6 +315,7 @@ void PixelImprint::imprint(const std::function<void()>& drawing) {
         drawing();
         const std::vector<uint8_t> overWhite = readColours(d.width, d.height);
         glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
+        leftovers = Leftovers::read();
 
         int left = d.width, right = -1, bottom = d.height, top = -1;
         auto covered = [&](size_t at) {
@@ -341,15 +342,14 @@ void PixelImprint::imprint(const std::function<void()>& drawing) {
                 }
         }
 
-        // The frame goes on from where it was: the background back, then the drawing for real.
+        // The frame goes on from where it was: the background back, and the drawing on it as the
+        // imprint has it.
         pixels.untextured();
         glWindowPos2i(0, 0);
         glDrawPixels(d.width, d.height, GL_RGBA, GL_UNSIGNED_BYTE, background.data());
     }
-    start.restore();
-    drawing();
-    leftovers = Leftovers::read();
     valid = true;
+    layDown();
 }
 
 void PixelImprint::layDown() const {

@@ -10,6 +10,7 @@
 #include "app/globals.h"
 #include "app/scene_state.h"
 #include "room/furniture.h"
+#include "room/imprints.h"
 #include "room/pixel_imprint.h"
 #include "room/recorded_shape.h"
 #include "room/render_state.h"

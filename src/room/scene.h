@@ -11,12 +11,5 @@ extern GLUquadric* sharedQuadric;
 // apart for a quadric with texture coordinates and one without.
 extern GLUquadric* quadricWithTexCoords;
 
-class PixelImprint;
-
 void drawScene();
 void drawCeilingLamp();
-
-// The imprints of the room, lamp and table and of the tank's fittings (see pixel_imprint.h), so
-// tests can tell how they were drawn.
-const PixelImprint& backgroundImprint();
-const PixelImprint& fittingsImprint();

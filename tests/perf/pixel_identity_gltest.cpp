@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "perf/reference_scene.h"
+#include "room/imprints.h"
 #include "room/pixel_imprint.h"
 #include "room/room_gl.h"
 
@@ -203,6 +204,7 @@ struct FrameRecord {
     AppSnapshot app;
     PixelImprint::Outcome fittings;
     PixelImprint::Outcome background;
+    PixelImprint::Outcome wormLayer;
 };
 
 using FrameHook = std::function<void(int)>;
@@ -222,7 +224,7 @@ std::vector<FrameRecord> drawFrames(const AppSnapshot& start, int frames, const 
         if (beforeFrame) beforeFrame(i);
         frame();
         out.push_back({readBackBuffer(), GlLeftovers::read(), AppSnapshot::take(), fittingsImprint().lastOutcome(),
-                       backgroundImprint().lastOutcome()});
+                       backgroundImprint().lastOutcome(), wormsImprint().lastOutcome()});
         betweenFrames();
     }
     return out;
@@ -273,7 +275,7 @@ protected:
     // the program drew the room and the tank's fittings in each. `beforeFrame` changes the scene
     // before a given frame.
     struct Outcomes {
-        std::vector<PixelImprint::Outcome> fittings, background;
+        std::vector<PixelImprint::Outcome> fittings, background, wormLayer;
     };
     Outcomes expectSameFrames(int frames = 4, const FrameHook& beforeFrame = {}) {
         applyProjection(1200, 600);
@@ -294,16 +296,18 @@ protected:
         for (const FrameRecord& f : fast) {
             outcomes.fittings.push_back(f.fittings);
             outcomes.background.push_back(f.background);
+            outcomes.wormLayer.push_back(f.wormLayer);
         }
         return outcomes;
     }
 
-    // In a still view the room and the tank's fittings are drawn, then imprinted, then laid down
-    // from the imprints. (Lighting needs a frame more: the first frame starts without the tank's material.)
+    // In a still view the room, the tank's fittings and the worms (which hop only once a second, and
+    // the clock is fixed) are drawn, then imprinted, then laid down from the imprints. (Lighting needs a frame more: the first frame starts without the tank's material.)
     void expectSameFramesLaidDown(int frames = 4) {
         Outcomes outcomes = expectSameFrames(frames);
         EXPECT_EQ(outcomes.fittings.back(), PixelImprint::Outcome::LaidDown);
         EXPECT_EQ(outcomes.background.back(), PixelImprint::Outcome::LaidDown);
+        EXPECT_EQ(outcomes.wormLayer.back(), PixelImprint::Outcome::LaidDown);
     }
 };
 
@@ -390,6 +394,7 @@ TEST_F(PixelIdentityTest, BusyAquariumCloseUpUnlitWithDepthTestAndNoCulling) {
     Outcomes outcomes = expectSameFrames();
     for (Outcome fitting : outcomes.fittings) EXPECT_EQ(fitting, Outcome::Drawn) << "the depth test reads what lies below";
     for (Outcome room : outcomes.background) EXPECT_EQ(room, Outcome::Drawn) << "the depth test needs the room's depths";
+    for (Outcome layer : outcomes.wormLayer) EXPECT_EQ(layer, Outcome::Drawn);
 }
 
 TEST_F(PixelIdentityTest, BusyAquariumCloseUpInWireframeWithLighting) {
@@ -419,6 +424,30 @@ TEST_F(PixelIdentityTest, TheImprintGoesWhenTheViewOrTheStateChanges) {
         EXPECT_EQ(outcomes.background[change], Outcome::Drawn) << "frame " << change;
     }
     EXPECT_EQ(outcomes.background[20], Outcome::LaidDown);
+}
+
+// The worms' imprint goes when they hop (the second changes) and when one of them goes.
+TEST_F(PixelIdentityTest, TheWormsAreDrawnAgainWhenTheyHopOrOneIsEaten) {
+    busyAquarium();
+    closeToTheTank();
+    auto hopAt = [](std::time_t t) {
+        seedGenerator(static_cast<uint32_t>(t));
+        return drawGenerator() % 3;
+    };
+    const std::time_t first = 1234567;
+    std::time_t next = first + 1;
+    while (hopAt(next) == hopAt(first)) ++next;
+    const FrameHook clock = [first, next](int frame) {
+        const std::time_t now = frame < 4 ? first : next;
+        setTimeSource([now] { return now; });
+        if (frame == 7) worms[5].alive = 0.0f;
+    };
+    Outcomes outcomes = expectSameFrames(10, clock);
+    for (int change : {4, 7}) {
+        EXPECT_EQ(outcomes.wormLayer[change], Outcome::Drawn) << "frame " << change;
+        EXPECT_EQ(outcomes.wormLayer[change + 1], Outcome::Imprinted) << "frame " << change + 1;
+        EXPECT_EQ(outcomes.wormLayer[change + 2], Outcome::LaidDown) << "frame " << change + 2;
+    }
 }
 
 // A view that never holds still (the automatic orbit) never pays for an imprint.
