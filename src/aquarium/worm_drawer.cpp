@@ -24,7 +24,8 @@ constexpr float legSteps[8][3] = {
 // Every worm's body is the same unit sphere; GLUT would work out its tables again for each one.
 RecordedShape bodySphere;
 
-PixelImprint wormsLaidDown;
+// Imprinted after four frames of the same worms.
+PixelImprint wormsLaidDown(4);
 }  // namespace
 
 void WormDrawer::drawWorms(Feeder&) {

@@ -53,12 +53,15 @@ bool fragmentsLandPlainly() {
     GLint mode = GL_RENDER;
     glGetIntegerv(GL_RENDER_MODE, &mode);
     if (mode != GL_RENDER) return false;
-    for (GLenum cap : {GL_DEPTH_TEST, GL_BLEND, GL_ALPHA_TEST, GL_STENCIL_TEST, GL_SCISSOR_TEST, GL_COLOR_LOGIC_OP,
-                       GL_FOG, GL_COLOR_SUM, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T, GL_TEXTURE_GEN_R, GL_TEXTURE_GEN_Q,
-                       GL_TEXTURE_1D, GL_TEXTURE_3D, GL_TEXTURE_CUBE_MAP, GL_CLIP_PLANE0, GL_CLIP_PLANE1, GL_CLIP_PLANE2,
-                       GL_CLIP_PLANE3, GL_CLIP_PLANE4, GL_CLIP_PLANE5, GL_POLYGON_STIPPLE, GL_LINE_STIPPLE,
-                       GL_POLYGON_SMOOTH, GL_LINE_SMOOTH, GL_POINT_SMOOTH, GL_POLYGON_OFFSET_FILL,
-                       GL_POLYGON_OFFSET_LINE, GL_POLYGON_OFFSET_POINT})
+    // clang-format off
+    static constexpr GLenum offWhileImprinting[] = {
+        GL_DEPTH_TEST, GL_BLEND, GL_ALPHA_TEST, GL_STENCIL_TEST, GL_SCISSOR_TEST, GL_COLOR_LOGIC_OP, GL_FOG,
+        GL_COLOR_SUM, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T, GL_TEXTURE_GEN_R, GL_TEXTURE_GEN_Q, GL_TEXTURE_1D,
+        GL_TEXTURE_3D, GL_TEXTURE_CUBE_MAP, GL_CLIP_PLANE0, GL_CLIP_PLANE1, GL_CLIP_PLANE2, GL_CLIP_PLANE3,
+        GL_CLIP_PLANE4, GL_CLIP_PLANE5, GL_POLYGON_STIPPLE, GL_LINE_STIPPLE, GL_POLYGON_SMOOTH, GL_LINE_SMOOTH,
+        GL_POINT_SMOOTH, GL_POLYGON_OFFSET_FILL, GL_POLYGON_OFFSET_LINE, GL_POLYGON_OFFSET_POINT};
+    // clang-format on
+    for (GLenum cap : offWhileImprinting)
         if (glIsEnabled(cap)) return false;
     GLboolean mask[4] = {GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE};
     glGetBooleanv(GL_COLOR_WRITEMASK, mask);
@@ -275,15 +278,20 @@ void PixelImprint::draw(const std::vector<uint32_t>& identity, const std::functi
         outcome = Outcome::LaidDown;
         return;
     }
-    // A view that holds for a second frame is likely to hold on; then the imprint is worth taking.
+    // A drawing that has held for some frames is likely to hold on; then the imprint is worth taking.
     if (previousValid && now == previous) {
-        key = std::move(now);
+        ++sameFrames;
+    } else {
+        previous = std::move(now);
+        previousValid = true;
+        sameFrames = 1;
+    }
+    if (sameFrames >= stillFrames) {
+        key = previous;
         imprint(drawing);
         outcome = Outcome::Imprinted;
         return;
     }
-    previous = std::move(now);
-    previousValid = true;
     drawing();
 }
 

@@ -17,6 +17,12 @@
 
 class PixelImprint {
 public:
+    // The imprint is taken once the same drawing has come `stillFrames` frames running. Taking it
+    // costs about three plain drawings, so something that changes now and then (the worms hop once
+    // a second) waits longer: on a machine too slow to draw that many frames a second, it is never
+    // taken at all.
+    explicit PixelImprint(int stillFrames = 2) : stillFrames(stillFrames) {}
+
     // Draws with `draw`, or lays down the imprint of an earlier identical drawing. `identity`
     // tells apart drawings that differ in ways the GL state does not show: the scene switches and
     // texture names the drawing reads, the plant's levels.
@@ -45,14 +51,16 @@ private:
     void imprint(const std::function<void()>& draw);
     void layDown() const;
 
+    int stillFrames;
     Key previous;  // the state of the previous draw, to imprint only once a view holds still
     bool previousValid = false;
+    int sameFrames = 0;  // frames running that came with the previous state
 
     Key key;  // the state the imprint was taken under
     bool valid = false;
     const void* context = nullptr;
     int x = 0, y = 0, width = 0, height = 0;  // window rectangle of the imprint
-    std::vector<uint8_t> rgba;                 // its pixels, alpha 255 where the drawing covered
-    Leftovers leftovers{};                     // what the drawing left behind
+    std::vector<uint8_t> rgba;                // its pixels, alpha 255 where the drawing covered
+    Leftovers leftovers{};                    // what the drawing left behind
     Outcome outcome = Outcome::Drawn;
 };

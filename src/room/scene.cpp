@@ -58,7 +58,6 @@ void applyDepthTestSetting() {
         glDisable(GL_DEPTH_TEST);
 }
 
-
 void drawRoom() {
     glPushMatrix();
     glRotatef(-90, 1, 0, 0);
@@ -240,9 +239,9 @@ std::vector<uint32_t> backgroundIdentity() {
                                 scene.polishedOn,
                                 sharedQuadric != nullptr,
                                 quadricWithTexCoords == sharedQuadric};
-    for (unsigned int name : {floorTexture, woodTexture, picture4Texture, picture1Texture, picture2Texture,
-                              picture3Texture, waterTexture, sandTexture, ceilingTexture, wallPaperTexture,
-                              wallPaper1Texture, marbleTexture})
+    for (unsigned int name :
+         {floorTexture, woodTexture, picture4Texture, picture1Texture, picture2Texture, picture3Texture, waterTexture,
+          sandTexture, ceilingTexture, wallPaperTexture, wallPaper1Texture, marbleTexture})
         id.push_back(name);
     return id;
 }
@@ -253,9 +252,9 @@ PixelImprint background;
 
 // What the tank's fittings read besides the GL state: the sand bed's heights among them.
 std::vector<uint32_t> fittingsIdentity() {
-    std::vector<uint32_t> id = {scene.texturesOn,  sharedQuadric != nullptr, quadricWithTexCoords == sharedQuadric,
-                                sandTexture,       marbleTexture,            picture2Texture,
-                                picture3Texture};
+    std::vector<uint32_t> id = {
+        scene.texturesOn, sharedQuadric != nullptr, quadricWithTexCoords == sharedQuadric, sandTexture, marbleTexture,
+        picture2Texture,  picture3Texture};
     const float* heights = &sandMesh.heights[0][0];
     for (int i = 0; i < meshSize * meshSize; ++i) id.push_back(std::bit_cast<uint32_t>(heights[i]));
     return id;

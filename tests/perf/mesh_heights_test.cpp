@@ -35,8 +35,8 @@ float plainHeight(const Shape& s, int i, int j, float phase, float a) {
         for (int j = 0; j < meshSize; ++j) {
             float want = plainHeight(s, i, j, grid.phases[i][j], a);
             if (std::bit_cast<uint32_t>(grid.heights[i][j]) != std::bit_cast<uint32_t>(want))
-                return ::testing::AssertionFailure() << "point (" << i << ", " << j << "): " << grid.heights[i][j]
-                                                     << " against " << want;
+                return ::testing::AssertionFailure()
+                       << "point (" << i << ", " << j << "): " << grid.heights[i][j] << " against " << want;
         }
     return ::testing::AssertionSuccess();
 }

@@ -75,19 +75,24 @@ struct AppSnapshot {
 // Byte-wise equality of what the drawing may change; the scene values the frame writes are named.
 ::testing::AssertionResult sameSimulation(const AppSnapshot& a, const AppSnapshot& b) {
     auto same = [](const void* x, const void* y, size_t n) { return std::memcmp(x, y, n) == 0; };
-    if (!same(a.fishTable.data(), b.fishTable.data(), sizeof fishes)) return ::testing::AssertionFailure() << "fish table";
-    if (!same(a.wormTable.data(), b.wormTable.data(), sizeof worms)) return ::testing::AssertionFailure() << "worm table";
-    if (a.hasTarget != b.hasTarget || a.targetWorm != b.targetWorm) return ::testing::AssertionFailure() << "hunting marks";
+    if (!same(a.fishTable.data(), b.fishTable.data(), sizeof fishes))
+        return ::testing::AssertionFailure() << "fish table";
+    if (!same(a.wormTable.data(), b.wormTable.data(), sizeof worms))
+        return ::testing::AssertionFailure() << "worm table";
+    if (a.hasTarget != b.hasTarget || a.targetWorm != b.targetWorm)
+        return ::testing::AssertionFailure() << "hunting marks";
     if (!same(a.waterHeights, b.waterHeights, sizeof a.waterHeights) ||
         !same(a.waterPhases, b.waterPhases, sizeof a.waterPhases) || a.waterAmplitude != b.waterAmplitude)
         return ::testing::AssertionFailure() << "water mesh";
-    if (!same(a.sandHeights, b.sandHeights, sizeof a.sandHeights) || !same(a.sandPhases, b.sandPhases, sizeof a.sandPhases))
+    if (!same(a.sandHeights, b.sandHeights, sizeof a.sandHeights) ||
+        !same(a.sandPhases, b.sandPhases, sizeof a.sandPhases))
         return ::testing::AssertionFailure() << "sand mesh";
     if (a.fishFlap != b.fishFlap || a.legPhase != b.legPhase) return ::testing::AssertionFailure() << "drawer counters";
-    if (a.sceneValues.waveAmplitude != b.sceneValues.waveAmplitude || a.sceneValues.viewDistance != b.sceneValues.viewDistance ||
-        a.sceneValues.tiltAngle != b.sceneValues.tiltAngle)
+    if (a.sceneValues.waveAmplitude != b.sceneValues.waveAmplitude ||
+        a.sceneValues.viewDistance != b.sceneValues.viewDistance || a.sceneValues.tiltAngle != b.sceneValues.tiltAngle)
         return ::testing::AssertionFailure() << "scene values";
-    if (a.cueCount != b.cueCount) return ::testing::AssertionFailure() << "cues played " << a.cueCount << " vs " << b.cueCount;
+    if (a.cueCount != b.cueCount)
+        return ::testing::AssertionFailure() << "cues played " << a.cueCount << " vs " << b.cueCount;
     return ::testing::AssertionSuccess();
 }
 
@@ -133,21 +138,28 @@ struct GlLeftovers {
 ::testing::AssertionResult sameLeftovers(const GlLeftovers& a, const GlLeftovers& b) {
     auto same = [](const auto& x, const auto& y) { return std::memcmp(&x, &y, sizeof x) == 0; };
     const char* what = nullptr;
-    if (!same(a.colour, b.colour)) what = "current colour";
-    else if (!same(a.normal, b.normal)) what = "current normal";
-    else if (!same(a.texCoord, b.texCoord)) what = "current texture coordinates";
+    if (!same(a.colour, b.colour))
+        what = "current colour";
+    else if (!same(a.normal, b.normal))
+        what = "current normal";
+    else if (!same(a.texCoord, b.texCoord))
+        what = "current texture coordinates";
     else if (!same(a.ambient, b.ambient) || !same(a.diffuse, b.diffuse) || !same(a.specular, b.specular) ||
              !same(a.emission, b.emission) || a.shininess != b.shininess)
         what = "material";
-    else if (a.lineWidth != b.lineWidth || a.pointSize != b.pointSize) what = "line or point size";
-    else if (a.binding != b.binding) what = "texture binding";
-    else if (!same(a.polygonMode, b.polygonMode)) what = "polygon mode";
+    else if (a.lineWidth != b.lineWidth || a.pointSize != b.pointSize)
+        what = "line or point size";
+    else if (a.binding != b.binding)
+        what = "texture binding";
+    else if (!same(a.polygonMode, b.polygonMode))
+        what = "polygon mode";
     else if (a.matrixMode != b.matrixMode || a.modelviewDepth != b.modelviewDepth || !same(a.modelview, b.modelview))
         what = "model-view matrix";
-    else if (a.shadeModel != b.shadeModel) what = "shade model";
-    else if (a.texturing != b.texturing || a.lighting != b.lighting || a.depthTest != b.depthTest || a.culling != b.culling ||
-             a.normalize != b.normalize || a.colourMaterial != b.colourMaterial || a.blend != b.blend ||
-             a.depthMask != b.depthMask)
+    else if (a.shadeModel != b.shadeModel)
+        what = "shade model";
+    else if (a.texturing != b.texturing || a.lighting != b.lighting || a.depthTest != b.depthTest ||
+             a.culling != b.culling || a.normalize != b.normalize || a.colourMaterial != b.colourMaterial ||
+             a.blend != b.blend || a.depthMask != b.depthMask)
         what = "enables";
     if (what == nullptr) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "GL state differs: " << what;
@@ -230,7 +242,9 @@ std::vector<FrameRecord> drawFrames(const AppSnapshot& start, int frames, const 
     return out;
 }
 
-void programFrame() { roomtest::renderFrame(); }
+void programFrame() {
+    roomtest::renderFrame();
+}
 
 class PixelIdentityTest : public testing::Test {
 protected:
@@ -277,7 +291,7 @@ protected:
     struct Outcomes {
         std::vector<PixelImprint::Outcome> fittings, background, wormLayer;
     };
-    Outcomes expectSameFrames(int frames = 4, const FrameHook& beforeFrame = {}) {
+    Outcomes expectSameFrames(int frames = 6, const FrameHook& beforeFrame = {}) {
         applyProjection(1200, 600);
         const AppSnapshot start = AppSnapshot::take();
         const std::vector<FrameRecord> plain = drawFrames(start, frames, reference::renderFrame, beforeFrame);
@@ -290,7 +304,8 @@ protected:
         }
         // A frame that draws nothing at all would pass the comparison; make sure there is a picture.
         size_t lit = 0;
-        for (size_t i = 0; i < plain.back().pixels.size(); i += 4) lit += plain.back().pixels[i] | plain.back().pixels[i + 1] | plain.back().pixels[i + 2] ? 1 : 0;
+        for (size_t i = 0; i < plain.back().pixels.size(); i += 4)
+            lit += plain.back().pixels[i] | plain.back().pixels[i + 1] | plain.back().pixels[i + 2] ? 1 : 0;
         EXPECT_GT(lit, plain.back().pixels.size() / 4 / 10);
         Outcomes outcomes;
         for (const FrameRecord& f : fast) {
@@ -302,8 +317,9 @@ protected:
     }
 
     // In a still view the room, the tank's fittings and the worms (which hop only once a second, and
-    // the clock is fixed) are drawn, then imprinted, then laid down from the imprints. (Lighting needs a frame more: the first frame starts without the tank's material.)
-    void expectSameFramesLaidDown(int frames = 4) {
+    // the clock is fixed) are drawn, then imprinted, then laid down from the imprints. (Lighting
+    // needs a frame more: the first frame starts without the tank's material.)
+    void expectSameFramesLaidDown(int frames = 6) {
         Outcomes outcomes = expectSameFrames(frames);
         EXPECT_EQ(outcomes.fittings.back(), PixelImprint::Outcome::LaidDown);
         EXPECT_EQ(outcomes.background.back(), PixelImprint::Outcome::LaidDown);
@@ -313,7 +329,9 @@ protected:
 
 using Outcome = PixelImprint::Outcome;
 
-TEST_F(PixelIdentityTest, StartView) { expectSameFramesLaidDown(); }
+TEST_F(PixelIdentityTest, StartView) {
+    expectSameFramesLaidDown();
+}
 
 TEST_F(PixelIdentityTest, StartViewCloseToTheTank) {
     closeToTheTank();
@@ -382,7 +400,7 @@ TEST_F(PixelIdentityTest, BusyAquariumCloseUpWithRisingWaves) {
     busyAquarium();
     closeToTheTank();
     scene.waveAmplitude = 3.0f;
-    expectSameFramesLaidDown(5);
+    expectSameFramesLaidDown(7);
 }
 
 TEST_F(PixelIdentityTest, BusyAquariumCloseUpUnlitWithDepthTestAndNoCulling) {
@@ -392,8 +410,10 @@ TEST_F(PixelIdentityTest, BusyAquariumCloseUpUnlitWithDepthTestAndNoCulling) {
     scene.cullingOn = 0;
     scene.nearPlane = 0.05;
     Outcomes outcomes = expectSameFrames();
-    for (Outcome fitting : outcomes.fittings) EXPECT_EQ(fitting, Outcome::Drawn) << "the depth test reads what lies below";
-    for (Outcome room : outcomes.background) EXPECT_EQ(room, Outcome::Drawn) << "the depth test needs the room's depths";
+    for (Outcome fitting : outcomes.fittings)
+        EXPECT_EQ(fitting, Outcome::Drawn) << "the depth test reads what lies below";
+    for (Outcome room : outcomes.background)
+        EXPECT_EQ(room, Outcome::Drawn) << "the depth test needs the room's depths";
     for (Outcome layer : outcomes.wormLayer) EXPECT_EQ(layer, Outcome::Drawn);
 }
 
@@ -409,11 +429,11 @@ TEST_F(PixelIdentityTest, BusyAquariumCloseUpInWireframeWithLighting) {
 TEST_F(PixelIdentityTest, TheImprintGoesWhenTheViewOrTheStateChanges) {
     closeToTheTank();
     const FrameHook changes = [](int frame) {
-        if (frame == 3) scene.eyeX += 0.001;       // a hair's move of the eye
-        if (frame == 6) scene.polygonFill = 1;     // back faces in lines
-        if (frame == 9) scene.lightingOn = 1;      // lit, all lamps still off
-        if (frame == 12) scene.leftLampOff = 0;    // one lamp on
-        if (frame == 15) scene.texturesOn = 0;     // the plant keeps its own texture, the rest goes
+        if (frame == 3) scene.eyeX += 0.001;     // a hair's move of the eye
+        if (frame == 6) scene.polygonFill = 1;   // back faces in lines
+        if (frame == 9) scene.lightingOn = 1;    // lit, all lamps still off
+        if (frame == 12) scene.leftLampOff = 0;  // one lamp on
+        if (frame == 15) scene.texturesOn = 0;   // the plant keeps its own texture, the rest goes
         if (frame == 18) scene.flatShading = 0;
     };
     Outcomes outcomes = expectSameFrames(21, changes);
@@ -440,13 +460,14 @@ TEST_F(PixelIdentityTest, TheWormsAreDrawnAgainWhenTheyHopOrOneIsEaten) {
     const FrameHook clock = [first, next](int frame) {
         const std::time_t now = frame < 4 ? first : next;
         setTimeSource([now] { return now; });
-        if (frame == 7) worms[5].alive = 0.0f;
+        if (frame == 10) worms[5].alive = 0.0f;
     };
-    Outcomes outcomes = expectSameFrames(10, clock);
-    for (int change : {4, 7}) {
-        EXPECT_EQ(outcomes.wormLayer[change], Outcome::Drawn) << "frame " << change;
-        EXPECT_EQ(outcomes.wormLayer[change + 1], Outcome::Imprinted) << "frame " << change + 1;
-        EXPECT_EQ(outcomes.wormLayer[change + 2], Outcome::LaidDown) << "frame " << change + 2;
+    Outcomes outcomes = expectSameFrames(16, clock);
+    // Four frames of the same worms before the imprint is taken.
+    for (int change : {4, 10}) {
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(outcomes.wormLayer[change + k], Outcome::Drawn) << "frame " << change + k;
+        EXPECT_EQ(outcomes.wormLayer[change + 3], Outcome::Imprinted) << "frame " << change + 3;
+        EXPECT_EQ(outcomes.wormLayer[change + 4], Outcome::LaidDown) << "frame " << change + 4;
     }
 }
 

@@ -116,12 +116,9 @@ inline void drawRoomBox() {
         float normal[3];
     };
     static const Face faces[6] = {
-        {{2, 4, 8, 6}, {0.8f, 0.8f, 0.75f}, {0, -1, 0}},
-        {{1, 2, 6, 5}, {0.85f, 0.85f, 0.8f}, {0, 0, -1}},
-        {{5, 6, 8, 7}, {0.75f, 0.75f, 0.7f}, {-1, 0, 0}},
-        {{4, 2, 1, 3}, {0.75f, 0.75f, 0.7f}, {1, 0, 0}},
-        {{7, 3, 1, 5}, {0.8f, 0.8f, 0.75f}, {0, 1, 0}},
-        {{8, 4, 3, 7}, {0.85f, 0.85f, 0.8f}, {0.2f, 0.2f, 0.8f}},
+        {{2, 4, 8, 6}, {0.8f, 0.8f, 0.75f}, {0, -1, 0}},  {{1, 2, 6, 5}, {0.85f, 0.85f, 0.8f}, {0, 0, -1}},
+        {{5, 6, 8, 7}, {0.75f, 0.75f, 0.7f}, {-1, 0, 0}}, {{4, 2, 1, 3}, {0.75f, 0.75f, 0.7f}, {1, 0, 0}},
+        {{7, 3, 1, 5}, {0.8f, 0.8f, 0.75f}, {0, 1, 0}},   {{8, 4, 3, 7}, {0.85f, 0.85f, 0.8f}, {0.2f, 0.2f, 0.8f}},
     };
     for (const Face& f : faces) {
         glColor3fv(f.colour);
@@ -147,17 +144,38 @@ inline void drawRoomShell() {
     static const Piece pieces[6] = {
         {{0, -2, 0}, -90, {1, 0, 0}, {{&floorTexture, 15, 20, 1, 1}, {}}, 1, false},
         {{0, 5.5f, 0}, 90, {1, 0, 0}, {{&ceilingTexture, 15, 20, 1, 1}, {}}, 1, false},
-        {{0, 1.75f, 10}, 180, {0, 1, 0}, {{&wallPaper1Texture, 15, 7.5f, 1, 1}, {&picture4Texture, 1, 1, 2.48f, 1.92f}}, 2, true},
-        {{0, 1.75f, -10}, 0, {0, 0, 0}, {{&wallPaper1Texture, 15, 7.5f, 1, 1}, {&picture1Texture, 1, 1, 2.48f, 1.92f}}, 2, false},
-        {{-7.5f, 1.75f, 0}, 90, {0, 1, 0}, {{&wallPaperTexture, 20, 7.5f, 1, 1}, {&picture2Texture, 1, 1, 2.86f, 1.84f}}, 2, false},
-        {{7.5f, 1.75f, 0}, -90, {0, 1, 0}, {{&wallPaperTexture, 20, 7.5f, 1, 1}, {&picture3Texture, 1, 1, 2.96f, 1.86f}}, 2, false},
+        {{0, 1.75f, 10},
+         180,
+         {0, 1, 0},
+         {{&wallPaper1Texture, 15, 7.5f, 1, 1}, {&picture4Texture, 1, 1, 2.48f, 1.92f}},
+         2,
+         true},
+        {{0, 1.75f, -10},
+         0,
+         {0, 0, 0},
+         {{&wallPaper1Texture, 15, 7.5f, 1, 1}, {&picture1Texture, 1, 1, 2.48f, 1.92f}},
+         2,
+         false},
+        {{-7.5f, 1.75f, 0},
+         90,
+         {0, 1, 0},
+         {{&wallPaperTexture, 20, 7.5f, 1, 1}, {&picture2Texture, 1, 1, 2.86f, 1.84f}},
+         2,
+         false},
+        {{7.5f, 1.75f, 0},
+         -90,
+         {0, 1, 0},
+         {{&wallPaperTexture, 20, 7.5f, 1, 1}, {&picture3Texture, 1, 1, 2.96f, 1.86f}},
+         2,
+         false},
     };
     for (const Piece& p : pieces) {
         glEnable(GL_TEXTURE_2D);
         glPushMatrix();
         glTranslatef(p.tr[0], p.tr[1], p.tr[2]);
         if (p.angle != 0) glRotatef(p.angle, p.axis[0], p.axis[1], p.axis[2]);
-        for (int i = 0; i < p.count; ++i) drawRect(*p.rects[i].texture, p.rects[i].s, p.rects[i].t, p.rects[i].w, p.rects[i].h);
+        for (int i = 0; i < p.count; ++i)
+            drawRect(*p.rects[i].texture, p.rects[i].s, p.rects[i].t, p.rects[i].w, p.rects[i].h);
         glPopMatrix();
         if (!p.staysOn) glDisable(GL_TEXTURE_2D);
     }
@@ -218,7 +236,8 @@ inline void drawTableLeg(int fillMode) {
 }
 
 inline void drawTable(int fillMode, unsigned char withTexture) {
-    static const float legs[4][3] = {{0.55f, 0.4f, 0.3f}, {-0.55f, 0.4f, 0.3f}, {0.55f, 0.4f, -0.3f}, {-0.55f, 0.4f, -0.3f}};
+    static const float legs[4][3] = {
+        {0.55f, 0.4f, 0.3f}, {-0.55f, 0.4f, 0.3f}, {0.55f, 0.4f, -0.3f}, {-0.55f, 0.4f, -0.3f}};
     glPushMatrix();
     glTranslatef(0, 0, 0.5f);
     glPushMatrix();
@@ -387,7 +406,7 @@ inline void drawGrid(const HeightGrid& grid) {
 
 inline void drawWormBody(const float* colour) {
     static const float legSteps[8][3] = {
-        {-0.2f, -0.3f, 0.1f}, {0.2f, -0.3f, 0.1f}, {-0.2f, -0.3f, -0.1f}, {0.2f, -0.3f, -0.1f},
+        {-0.2f, -0.3f, 0.1f}, {0.2f, -0.3f, 0.1f},  {-0.2f, -0.3f, -0.1f}, {0.2f, -0.3f, -0.1f},
         {0.4f, -0.2f, 0.07f}, {0.6f, -0.1f, 0.04f}, {0.4f, -0.2f, -0.07f}, {0.6f, -0.1f, -0.04f},
     };
     glPushMatrix();
@@ -448,7 +467,9 @@ inline GLUquadric* fishQuadric() {
     return quadric;
 }
 
-inline void fishColour(int index) { glColor3fv(colorFor(fishes[index].colorIndex)); }
+inline void fishColour(int index) {
+    glColor3fv(colorFor(fishes[index].colorIndex));
+}
 
 inline void drawFishBody(int index) {
     glPushMatrix();
@@ -558,9 +579,13 @@ inline void drawSchool(int flap) {
 
 // ---- the composition
 
-inline bool texturesOn() { return scene.texturesOn == 1; }
+inline bool texturesOn() {
+    return scene.texturesOn == 1;
+}
 
-inline void applyDepthTestSetting() { switchCap(GL_DEPTH_TEST, scene.depthTestOn == 1); }
+inline void applyDepthTestSetting() {
+    switchCap(GL_DEPTH_TEST, scene.depthTestOn == 1);
+}
 
 inline void drawCeilingLamp() {
     glPushMatrix();
