@@ -135,7 +135,11 @@ PixelImprint::Leftovers PixelImprint::Leftovers::read() {
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &l.binding);
     glGetIntegerv(GL_POLYGON_MODE, l.polygonMode);
     glGetIntegerv(GL_MATRIX_MODE, &l.matrixMode);
+    glGetIntegerv(GL_SHADE_MODEL, &l.shadeModel);
     l.texturing = glIsEnabled(GL_TEXTURE_2D);
+    l.lighting = glIsEnabled(GL_LIGHTING);
+    l.culling = glIsEnabled(GL_CULL_FACE);
+    l.depthTest = glIsEnabled(GL_DEPTH_TEST);
     l.normalize = glIsEnabled(GL_NORMALIZE);
     GLboolean mask = GL_TRUE;
     glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
@@ -165,6 +169,10 @@ void PixelImprint::Leftovers::restore() const {
     set(GL_TEXTURE_2D, texturing);
     set(GL_NORMALIZE, normalize);
     set(GL_BLEND, blend);
+    set(GL_LIGHTING, lighting);
+    set(GL_CULL_FACE, culling);
+    set(GL_DEPTH_TEST, depthTest);
+    glShadeModel(static_cast<GLenum>(shadeModel));
     glDepthMask(depthMask ? GL_TRUE : GL_FALSE);
 }
 

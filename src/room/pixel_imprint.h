@@ -42,8 +42,8 @@ private:
         float colour[4], normal[3], texCoord[4];
         float ambient[4], diffuse[4], specular[4], emission[4], shininess;
         float lineWidth, pointSize;
-        int binding, polygonMode[2], matrixMode;
-        bool texturing, normalize, depthMask, blend;
+        int binding, polygonMode[2], matrixMode, shadeModel;
+        bool texturing, normalize, depthMask, blend, lighting, culling, depthTest;
         static Leftovers read();
         void restore() const;
     };
