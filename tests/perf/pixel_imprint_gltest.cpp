@@ -135,6 +135,7 @@ protected:
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
         glShadeModel(GL_FLAT);
         glColor4f(1, 1, 1, 1);
+        glTexCoord4f(0, 0, 0, 1);  // the drawing's last texture coordinates would change the key
         glBindTexture(GL_TEXTURE_2D, 0);
     }
 
