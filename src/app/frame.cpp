@@ -24,6 +24,13 @@ constexpr const char* orthogonalTitle = "Glintmere: Orthogonal view. Press 'F1' 
 }  // namespace
 
 void onDisplay() {
+    drawFrame();
+    if (beforeSwapHook != nullptr) beforeSwapHook();
+    glutSwapBuffers();
+    glFlush();
+}
+
+void drawFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glClearColor(0, 0, 0, 0);
     glMatrixMode(GL_MODELVIEW);
@@ -35,9 +42,6 @@ void onDisplay() {
     applyRenderState();
     applyLightSwitches();
     drawScene();
-    if (beforeSwapHook != nullptr) beforeSwapHook();
-    glutSwapBuffers();
-    glFlush();
 }
 
 void advanceOrbit() {

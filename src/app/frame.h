@@ -9,6 +9,8 @@ using FrameHook = void (*)();
 extern FrameHook beforeSwapHook;
 
 void onDisplay();
+// Everything onDisplay does before the swap: clear, view transform, render state, the scene.
+void drawFrame();
 void onIdle();
 void onFlapTimer(int value);
 void onWaveTimer(int value);

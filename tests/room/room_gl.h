@@ -14,6 +14,7 @@
 #include <iterator>
 #include <ostream>
 
+#include "app/frame.h"
 #include "app/scene_state.h"
 #include "aquarium/tables.h"
 #include "room/render_state.h"
@@ -59,17 +60,7 @@ inline void emptyAquarium() {
 
 // The display callback's steps, without the swap.
 inline void renderFrame() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glClearColor(0, 0, 0, 0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    if (scene.viewMode == Perspective)
-        applyOrbitView();
-    else
-        applyLookAtView();
-    applyRenderState();
-    applyLightSwitches();
-    drawScene();
+    drawFrame();
     glFinish();
 }
 
