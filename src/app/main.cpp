@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/camera_motion.h"
 #include "app/console.h"
 #include "app/frame.h"
 #include "app/menu.h"
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
     loadTextures();
     sharedQuadric = gluNewQuadric();
     applyScenePreset(options.preset);
+    startCameraMotion(options.motion);
     if (options.benchmark != 0) {
         startBenchmark(options.benchmark);
         glutDisplayFunc(benchmarkDisplay);

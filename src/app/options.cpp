@@ -1,4 +1,4 @@
-// options.cpp -- parses --help, --version, --mute, --frames, --screenshot, --benchmark and --scene.
+// options.cpp -- parses --help, --version, --mute, --frames, --screenshot, --benchmark, --scene and --motion.
 #include "app/options.h"
 
 #include <cerrno>
@@ -96,6 +96,18 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
                 result.error = "unknown scene '" + value + "' (start, lit or busy)";
                 return result;
             }
+        } else if (name == "--motion") {
+            if (!needValue()) return result;
+            if (value == "still")
+                o.motion = CameraMotion::Still;
+            else if (value == "orbit")
+                o.motion = CameraMotion::Orbit;
+            else if (value == "walk")
+                o.motion = CameraMotion::Walk;
+            else {
+                result.error = "unknown motion '" + value + "' (still, orbit or walk)";
+                return result;
+            }
         } else if (arg.rfind("--", 0) == 0) {
             result.error = "unrecognized option '" + arg + "'";
             return result;
@@ -108,6 +120,8 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
         }
     }
     if (!o.screenshot.empty() && o.frames == 0) result.error = "option '--screenshot' needs '--frames N'";
+    if (o.motion != CameraMotion::Still && o.frames == 0 && o.benchmark == 0)
+        result.error = "option '--motion' needs '--frames N' or '--benchmark N'";
     if (o.benchmark != 0 && o.frames != 0) result.error = "options '--benchmark' and '--frames' exclude each other";
     return result;
 }
@@ -123,6 +137,9 @@ std::string usageText() {
            "                       to standard error and quit\n"
            "  --scene NAME         start from a prepared scene: start (default), lit (lighting and\n"
            "                       all four lights on) or busy (lit, ten fish and all 64 worms)\n"
+           "  --motion NAME        with --frames or --benchmark, move the camera every frame: still\n"
+           "                       (default), orbit (the perspective view turning a degree a frame)\n"
+           "                       or walk (the walk-through eye stepping and turning)\n"
            "  --help               show this help and exit\n"
            "  --version            show the version and exit\n"
            "\n"

@@ -6,6 +6,9 @@
 
 enum class ScenePreset { Start, Lit, Busy };
 
+// How the camera moves during a counted or benchmark run.
+enum class CameraMotion { Still, Orbit, Walk };
+
 struct Options {
     bool help = false;
     bool version = false;
@@ -14,6 +17,7 @@ struct Options {
     long benchmark = 0;  // 0: no benchmark
     std::string screenshot;
     ScenePreset preset = ScenePreset::Start;
+    CameraMotion motion = CameraMotion::Still;
 };
 
 struct ParseResult {

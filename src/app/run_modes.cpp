@@ -10,8 +10,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/camera_motion.h"
 #include "app/frame.h"
 #include "app/scene_state.h"
+#include "gl/straightforward.h"
 
 namespace {
 
@@ -56,6 +58,7 @@ void finishBenchmark() {
     std::fprintf(stderr, "renderer: %s\n", renderer ? renderer : "unknown");
     std::fprintf(stderr, "version: %s\n", version ? version : "unknown");
     std::fprintf(stderr, "window: %dx%d\n", width, height);
+    std::fprintf(stderr, "drawing: %s\n", straightforwardDrawing() ? "straightforward" : "fast");
     std::fprintf(stderr, "frames: %zu (after %ld warm-up frames)\n", sceneFrameMs.size(), warmUpFrames);
     std::fprintf(stderr, "scene frame: median %.3f ms, p99 %.3f ms, %.1f frames per second\n", sceneStats.medianMs,
                  sceneStats.p99Ms, fps);
@@ -116,6 +119,7 @@ void captureLastFrame() {
 }  // namespace
 
 void countedDisplay() {
+    stepCameraMotion();
     bool last = framesDrawn + 1 >= framesWanted;
     if (last && !screenshotFile.empty()) beforeSwapHook = captureLastFrame;
     onDisplay();
@@ -134,6 +138,7 @@ void startBenchmark(long frames) {
 void benchmarkDisplay() {
     Clock::time_point start = Clock::now();
     if (framesDrawn == warmUpFrames) firstMeasured = start;
+    stepCameraMotion();  // as a key press would, inside the frame's time
     onDisplay();
     glFinish();
     if (framesDrawn >= warmUpFrames) sceneFrameMs.push_back(millisecondsSince(start));
