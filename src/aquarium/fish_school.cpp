@@ -8,10 +8,12 @@
 
 #include "aquarium/behaviour.h"
 #include "aquarium/tables.h"
-#include "room/recorded_shape.h"
+#include "gl/recorded_shape.h"
 
 namespace {
-void fishColour(int index) { glColor3fv(colorFor(fishes[index].colorIndex)); }
+void fishColour(int index) {
+    glColor3fv(colorFor(fishes[index].colorIndex));
+}
 
 // The eye and the disc body are the same for every fish; recorded once instead of being worked
 // out again for each fish in every frame.
@@ -24,7 +26,9 @@ FishSchool::FishSchool() {
     gluQuadricDrawStyle(quadric, GLU_FILL);
 }
 
-FishSchool::~FishSchool() { gluDeleteQuadric(quadric); }
+FishSchool::~FishSchool() {
+    gluDeleteQuadric(quadric);
+}
 
 // Each fish is placed where it was, then stepped, so it shows where it stood before this frame's
 // move but faces its new course; a fish brought in at a higher slot is stepped and shown at once.
@@ -144,7 +148,9 @@ void FishSchool::stepFish(int index, Feeder&) {
     glRotatef(turn.pitch, 0, 0, 1);
 }
 
-void FishSchool::chooseTarget(int index, Feeder&) { chooseTargetLogic(index); }
+void FishSchool::chooseTarget(int index, Feeder&) {
+    chooseTargetLogic(index);
+}
 
 void FishSchool::orientFish(int index, Feeder&) {
     const Vec3f& v = fishes[index].velocity;
@@ -153,6 +159,10 @@ void FishSchool::orientFish(int index, Feeder&) {
     glRotatef(turn.pitch, 0, 0, 1);
 }
 
-void FishSchool::raiseWaves(Feeder&) { raiseWavesLogic(); }
+void FishSchool::raiseWaves(Feeder&) {
+    raiseWavesLogic();
+}
 
-void FishSchool::aimFishAtWorm(int fish, int worm, Feeder&) { aimFishAtWormLogic(fish, worm); }
+void FishSchool::aimFishAtWorm(int fish, int worm, Feeder&) {
+    aimFishAtWormLogic(fish, worm);
+}

@@ -14,6 +14,9 @@
 #include <numbers>
 #include <vector>
 
+#include "aquarium/grid_plain.h"
+#include "gl/straightforward.h"
+
 namespace {
 constexpr double frequency = 0.3;
 constexpr double twoPiAsUsed = 6.28318;
@@ -128,13 +131,21 @@ SandBedMesh::SandBedMesh() {
     updateHeights(4.0f);
 }
 
-void SandBedMesh::updateHeights(float a) { updateHeightsWith({16, 32, -6.0f, true, true}, a); }
+void SandBedMesh::updateHeights(float a) {
+    updateHeightsWith({16, 32, -6.0f, true, true}, a);
+}
 
-void SandBedMesh::drawMesh(float) { drawGrid(); }
+void SandBedMesh::drawMesh(float) {
+    drawGrid();
+}
 
-WaterSurfaceMesh::WaterSurfaceMesh() { amplitude = 5.0f; }
+WaterSurfaceMesh::WaterSurfaceMesh() {
+    amplitude = 5.0f;
+}
 
-void WaterSurfaceMesh::updateHeights(float a) { updateHeightsWith({32, 32, -4.0f, false, false}, a); }
+void WaterSurfaceMesh::updateHeights(float a) {
+    updateHeightsWith({32, 32, -4.0f, false, false}, a);
+}
 
 void WaterSurfaceMesh::drawMesh(float a) {
     updateHeights(a);
@@ -146,7 +157,9 @@ namespace {
 constexpr int cellsPerSide = meshSize - 1;
 constexpr int gridIndexCount = cellsPerSide * cellsPerSide * 6;  // 23,814 corners of 7,938 triangles
 
-int pointIndex(int i, int j) { return i * meshSize + j; }
+int pointIndex(int i, int j) {
+    return i * meshSize + j;
+}
 
 // What every grid shares in one context: the texture coordinates of the points and the corner
 // order of the triangles.
@@ -196,6 +209,7 @@ const SharedGridBuffers& sharedGridBuffers(const void* context) {
 }  // namespace
 
 void HeightGrid::drawGrid() {
+    if (straightforwardDrawing()) return drawGridPlainly(heights);
     glLineWidth(1);
     glEnable(GL_TEXTURE_2D);
     glColor4f(1, 1, 1, 0.6f);

@@ -4,71 +4,35 @@
 
 #include <GL/freeglut.h>
 
-#include <bit>
-#include <cstdint>
-#include <vector>
-
 #include "aquarium/random.h"
 #include "aquarium/tables.h"
-#include "room/imprints.h"
-#include "room/pixel_imprint.h"
-#include "room/recorded_shape.h"
+#include "gl/recorded_shape.h"
 
 namespace {
 // The leg anchors, each reached from the one before.
 constexpr float legSteps[8][3] = {
-    {-0.2f, -0.3f, 0.1f},  {0.2f, -0.3f, 0.1f}, {-0.2f, -0.3f, -0.1f}, {0.2f, -0.3f, -0.1f},
-    {0.4f, -0.2f, 0.07f},  {0.6f, -0.1f, 0.04f}, {0.4f, -0.2f, -0.07f}, {0.6f, -0.1f, -0.04f},
+    {-0.2f, -0.3f, 0.1f}, {0.2f, -0.3f, 0.1f},  {-0.2f, -0.3f, -0.1f}, {0.2f, -0.3f, -0.1f},
+    {0.4f, -0.2f, 0.07f}, {0.6f, -0.1f, 0.04f}, {0.4f, -0.2f, -0.07f}, {0.6f, -0.1f, -0.04f},
 };
 
 // Every worm's body is the same unit sphere; GLUT would work out its tables again for each one.
 RecordedShape bodySphere;
-
-// Imprinted after four frames of the same worms.
-PixelImprint wormsLaidDown(4);
 }  // namespace
 
 void WormDrawer::drawWorms(Feeder&) {
-    // The hops are drawn first, three per present worm in slot order as always; reseeded before each
-    // draw, the three are equal within one second.
-    struct Placed {
-        const Worm* worm;
-        int jx, jy, jz;
-    };
-    Placed placed[wormSlots];
-    int count = 0;
-    std::vector<uint32_t> identity;
-    identity.reserve(wormSlots * 9);
+    // Three hops per present worm in slot order; reseeded before each draw, the three are equal
+    // within one second.
     for (const Worm& worm : worms) {
         if (worm.alive != 1.0f) continue;
-        Placed& p = placed[count++];
-        p.worm = &worm;
-        p.jx = timeSeededRand() % 3;
-        p.jy = timeSeededRand() % 3;
-        p.jz = timeSeededRand() % 3;
-        for (float v : {worm.scale, worm.colorIndex, worm.position.x, worm.position.y, worm.position.z})
-            identity.push_back(std::bit_cast<uint32_t>(v));
-        for (int j : {p.jx, p.jy, p.jz}) identity.push_back(static_cast<uint32_t>(j));
+        const int jx = timeSeededRand() % 3;
+        const int jy = timeSeededRand() % 3;
+        const int jz = timeSeededRand() % 3;
+        glPushMatrix();
+        glTranslatef(worm.position.x + 0.05f * static_cast<float>(jx), worm.position.y + 0.05f * static_cast<float>(jy),
+                     worm.position.z + 0.05f * static_cast<float>(jz));
+        drawWorm(colorFor(worm.colorIndex), worm.scale);
+        glPopMatrix();
     }
-
-    // The worms stay put for a second at a time, so they too are laid down from an imprint of
-    // their pixels while they and the view hold still (see room/pixel_imprint.h).
-    wormsLaidDown.draw(identity, [this, &placed, count] {
-        for (int i = 0; i < count; ++i) {
-            const Placed& p = placed[i];
-            const Worm& worm = *p.worm;
-            glPushMatrix();
-            glTranslatef(worm.position.x + 0.05f * static_cast<float>(p.jx),
-                         worm.position.y + 0.05f * static_cast<float>(p.jy),
-                         worm.position.z + 0.05f * static_cast<float>(p.jz));
-            drawWorm(colorFor(worm.colorIndex), worm.scale);
-            glPopMatrix();
-        }
-    });
-}
-
-const PixelImprint& wormsImprint() {
-    return wormsLaidDown;
 }
 
 void WormDrawer::drawWorm(const float* colour, float scale) {

@@ -1,6 +1,6 @@
 // recorded_shape.cpp -- unchanging geometry recorded once per GL context as a display list and
 // replayed.
-#include "room/recorded_shape.h"
+#include "gl/recorded_shape.h"
 
 #include <GL/gl.h>
 #include <GL/glx.h>
@@ -22,7 +22,9 @@ bool RecordedShape::startRecording() {
     return true;
 }
 
-void RecordedShape::finishRecording() { glEndList(); }
+void RecordedShape::finishRecording() {
+    glEndList();
+}
 
 bool RecordedShape::replay() {
     if (list == 0) return false;

@@ -3,13 +3,16 @@
 // included, so the replay leaves the same current values behind as drawing it afresh.
 #pragma once
 
+#include "gl/straightforward.h"
+
 class RecordedShape {
 public:
     // Replays the shape, recording it with `record` first when this context has not seen it yet.
     template <class Record>
     void draw(Record&& record) {
-        // Feedback and selection get the shape drawn afresh: Mesa cannot replay a list there.
-        if (!rendering()) {
+        // Feedback and selection get the shape drawn afresh: Mesa cannot replay a list there. So
+        // does the straightforward drawing.
+        if (straightforwardDrawing() || !rendering()) {
             record();
             return;
         }

@@ -3,7 +3,13 @@
 
 #include <GL/freeglut.h>
 
-#include "room/recorded_shape.h"
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "gl/recorded_shape.h"
+#include "gl/straightforward.h"
+#include "room/plant_layout.h"
 #include "room/room_shell.h"
 #include "room/textures.h"
 
@@ -175,14 +181,79 @@ void GlassTank::draw() {
 WaterPlant::WaterPlant(int levels, float scaleZ, float scaleY, float scaleX)
     : levels(levels), scaleZ(scaleZ), scaleY(scaleY), scaleX(scaleX) {}
 
+namespace {
+
+// The blades never move, so their corners are worked out once per shape of plant and sent in one
+// draw, each corner carrying its blade's colour and its normal.
+struct LaidOutPlant {
+    int levels;
+    float scaleZ, scaleY, scaleX;
+    PlantLayout layout;
+    float normalFor[3];  // the current normal the corner normals were worked out for
+    std::vector<float> normals;
+};
+
+LaidOutPlant& laidOutPlant(int levels, float scaleZ, float scaleY, float scaleX) {
+    static std::vector<LaidOutPlant> plants;
+    for (LaidOutPlant& p : plants)
+        if (p.levels == levels && p.scaleZ == scaleZ && p.scaleY == scaleY && p.scaleX == scaleX) return p;
+    plants.push_back({levels, scaleZ, scaleY, scaleX, layOutPlant(levels, scaleZ, scaleY, scaleX), {}, {}});
+    LaidOutPlant& p = plants.back();
+    p.normalFor[0] = std::nanf("");  // no normals yet
+    return p;
+}
+
+bool renderingPixels() {
+    GLint mode = GL_RENDER;
+    glGetIntegerv(GL_RENDER_MODE, &mode);
+    return mode == GL_RENDER;
+}
+
+// One draw of the whole plant. Its blades set no normal of their own, so each is lit by the normal
+// current before the plant, carried through that blade's placement; the corners get it ready-made.
+void drawLaidOut(LaidOutPlant& plant) {
+    const PlantLayout& layout = plant.layout;
+    if (!layout.anyBlade) return;
+    float normal[4] = {0, 0, 1, 0};
+    glGetFloatv(GL_CURRENT_NORMAL, normal);
+    if (std::memcmp(normal, plant.normalFor, sizeof plant.normalFor) != 0) {
+        layout.normalsFor(normal, plant.normals);
+        std::memcpy(plant.normalFor, normal, sizeof plant.normalFor);
+    }
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, layout.positions.data());
+    glColorPointer(3, GL_FLOAT, 0, layout.colours.data());
+    glNormalPointer(GL_FLOAT, 0, plant.normals.data());
+    glTexCoordPointer(2, GL_FLOAT, 0, layout.texCoords.data());
+    glDrawArrays(GL_QUADS, 0, layout.bladeCount() * 4);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    // What the blade by blade drawing leaves current: its last colour, the last corner's texture
+    // coordinates and the normal it never changed.
+    glColor3fv(layout.lastColour);
+    glTexCoord2f(0, 1);
+    glNormal3fv(normal);
+}
+
+}  // namespace
+
 void WaterPlant::draw(unsigned int texture) {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
-    glPushMatrix();
-    glTranslatef(0, -0.1f, 0);
-    glScalef(scaleX, scaleY, scaleZ);
-    drawBranches(levels);
-    glPopMatrix();
+    if (!straightforwardDrawing() && renderingPixels()) {
+        drawLaidOut(laidOutPlant(levels, scaleZ, scaleY, scaleX));
+    } else {
+        glPushMatrix();
+        glTranslatef(0, -0.1f, 0);
+        glScalef(scaleX, scaleY, scaleZ);
+        drawBranches(levels);
+        glPopMatrix();
+    }
     glDisable(GL_TEXTURE_2D);
 }
 

@@ -124,6 +124,12 @@ void drawRoomBox() {
     glColor3f(1, 1, 1);
 }
 
+void handOverAsTheRoomBox() {
+    if (scene.polygonFill != 1) glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glNormal3fv(boxFaces[5].normal);
+    glColor3f(1, 1, 1);
+}
+
 void drawRoomShell() {
     for (const ShellPiece& piece : shellPieces) {
         glEnable(GL_TEXTURE_2D);

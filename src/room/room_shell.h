@@ -13,4 +13,7 @@ extern const float roomCorners[9][3];
 
 void drawBoxFace(int a, int b, int c, int d);
 void drawRoomBox();
+// Leaves the state the box leaves (filled mode, the floor's normal, white) without painting it: for
+// frames in which the shell covers every face of the box.
+void handOverAsTheRoomBox();
 void drawRoomShell();

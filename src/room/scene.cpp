@@ -3,16 +3,11 @@
 
 #include <GL/gl.h>
 
-#include <bit>
-#include <cstdint>
-#include <vector>
-
 #include "app/globals.h"
 #include "app/scene_state.h"
+#include "gl/recorded_shape.h"
+#include "gl/straightforward.h"
 #include "room/furniture.h"
-#include "room/imprints.h"
-#include "room/pixel_imprint.h"
-#include "room/recorded_shape.h"
 #include "room/render_state.h"
 #include "room/room_shell.h"
 #include "room/textures.h"
@@ -58,10 +53,20 @@ void applyDepthTestSetting() {
         glDisable(GL_DEPTH_TEST);
 }
 
+// The shell's textured rectangles lie on the box's faces and cover each of them whole, opaque and
+// filled, so with textures on, filled faces and no depth test the box's colours never show; its
+// faces then need not be painted, only the state the box hands on is set.
+bool shellHidesTheBox() {
+    return !straightforwardDrawing() && texturesOn() && scene.polygonFill != 1 && scene.depthTestOn != 1;
+}
+
 void drawRoom() {
     glPushMatrix();
     glRotatef(-90, 1, 0, 0);
-    drawRoomBox();
+    if (shellHidesTheBox())
+        handOverAsTheRoomBox();
+    else
+        drawRoomBox();
     glPopMatrix();
 
     glPushMatrix();
@@ -229,63 +234,16 @@ void enterFurnitureFrame() {
     glTranslatef(0, 0, -0.45f);
 }
 
-// What the room, the lamp and the table read besides the GL state.
-std::vector<uint32_t> backgroundIdentity() {
-    std::vector<uint32_t> id = {scene.texturesOn,
-                                static_cast<uint32_t>(scene.polygonFill),
-                                static_cast<uint32_t>(scene.furnitureCount),
-                                scene.lightingOn,
-                                scene.ceilingLightOff,
-                                scene.polishedOn,
-                                sharedQuadric != nullptr,
-                                quadricWithTexCoords == sharedQuadric};
-    for (unsigned int name :
-         {floorTexture, woodTexture, picture4Texture, picture1Texture, picture2Texture, picture3Texture, waterTexture,
-          sandTexture, ceilingTexture, wallPaperTexture, wallPaper1Texture, marbleTexture})
-        id.push_back(name);
-    return id;
-}
-
-// The room, the lamp and the table fill the whole window behind the aquarium and change only with
-// the view and the switches; in a still view they are laid down from an imprint (pixel_imprint.h).
-PixelImprint background;
-
-// What the tank's fittings read besides the GL state: the sand bed's heights among them.
-std::vector<uint32_t> fittingsIdentity() {
-    std::vector<uint32_t> id = {
-        scene.texturesOn, sharedQuadric != nullptr, quadricWithTexCoords == sharedQuadric, sandTexture, marbleTexture,
-        picture2Texture,  picture3Texture};
-    const float* heights = &sandMesh.heights[0][0];
-    for (int i = 0; i < meshSize * meshSize; ++i) id.push_back(std::bit_cast<uint32_t>(heights[i]));
-    return id;
-}
-
-// Everything in the tank that does not move: the sand floor, the glass, the sand bed, the plant
-// (1,821 separately placed blades) and the pebbles. They are drawn over the changing water but,
-// with no depth test, whatever they cover takes their colours alone; in a still view they too are
-// laid down from an imprint.
-PixelImprint fittings;
-
 }  // namespace
-
-const PixelImprint& backgroundImprint() {
-    return background;
-}
-
-const PixelImprint& fittingsImprint() {
-    return fittings;
-}
 
 void drawScene() {
     glTranslatef(0, -2.5f, 0);  // the room's floor frame; not undone
-    background.draw(backgroundIdentity(), [] {
-        drawRoom();
-        drawCeilingLamp();
-        glPushMatrix();
-        enterFurnitureFrame();
-        drawTable();
-        glPopMatrix();
-    });
+    drawRoom();
+    drawCeilingLamp();
+    glPushMatrix();
+    enterFurnitureFrame();
+    drawTable();
+    glPopMatrix();
 
     glPushMatrix();  // furniture frame
     enterFurnitureFrame();
@@ -293,10 +251,8 @@ void drawScene() {
     glPushMatrix();  // aquarium frame
     glTranslatef(0, -0.2f, 0.55f);
     drawWater();
-    fittings.draw(fittingsIdentity(), [] {
-        drawSandFloorTankAndSandBed();
-        drawPlantAndPebbles();
-    });
+    drawSandFloorTankAndSandBed();
+    drawPlantAndPebbles();
     drawWormsAndFish();
     glPopMatrix();
     glPopMatrix();

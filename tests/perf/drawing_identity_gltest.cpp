@@ -1,0 +1,524 @@
+// drawing_identity_gltest.cpp -- the program's frames against the straightforward drawing of the
+// same state: from the same saved aquarium and scene, with the clock fixed, both must give the same
+// picture up to the rasteriser's rounding, the same simulation afterwards and the same GL state.
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/globals.h"
+#include "aquarium/random.h"
+#include "gl/straightforward.h"
+#include "room/room_gl.h"
+#include "sound/sound_cue.h"
+#include "view/walk.h"
+
+namespace {
+
+// Everything a frame reads or changes outside GL: the scene values, the fish and worm tables, the
+// hunting marks, the two meshes and the drawers' little counters.
+struct AppSnapshot {
+    SceneState sceneValues;
+    std::array<Fish, fishSlots> fishTable;
+    std::array<Worm, wormSlots> wormTable;
+    std::array<int32_t, fishSlots> hasTarget;
+    std::array<int32_t, fishSlots> targetWorm;
+    float waterHeights[meshSize][meshSize];
+    float waterPhases[meshSize][meshSize];
+    float waterAmplitude;
+    float sandHeights[meshSize][meshSize];
+    float sandPhases[meshSize][meshSize];
+    float sandAmplitude;
+    int fishFlap;
+    int32_t legPhase;
+    size_t cueCount;
+
+    static AppSnapshot take() {
+        AppSnapshot s;
+        s.sceneValues = scene;
+        std::memcpy(s.fishTable.data(), fishes, sizeof fishes);
+        std::memcpy(s.wormTable.data(), worms, sizeof worms);
+        std::memcpy(s.hasTarget.data(), fishHasTarget, sizeof fishHasTarget);
+        std::memcpy(s.targetWorm.data(), fishTargetWorm, sizeof fishTargetWorm);
+        std::memcpy(s.waterHeights, waterMesh.heights, sizeof s.waterHeights);
+        std::memcpy(s.waterPhases, waterMesh.phases, sizeof s.waterPhases);
+        s.waterAmplitude = waterMesh.amplitude;
+        std::memcpy(s.sandHeights, sandMesh.heights, sizeof s.sandHeights);
+        std::memcpy(s.sandPhases, sandMesh.phases, sizeof s.sandPhases);
+        s.sandAmplitude = sandMesh.amplitude;
+        s.fishFlap = fishSchool.flap;
+        s.legPhase = wormDrawer.legPhase;
+        s.cueCount = playedCues().size();
+        return s;
+    }
+
+    void restore() const {
+        scene = sceneValues;
+        std::memcpy(fishes, fishTable.data(), sizeof fishes);
+        std::memcpy(worms, wormTable.data(), sizeof worms);
+        std::memcpy(fishHasTarget, hasTarget.data(), sizeof fishHasTarget);
+        std::memcpy(fishTargetWorm, targetWorm.data(), sizeof fishTargetWorm);
+        std::memcpy(waterMesh.heights, waterHeights, sizeof waterHeights);
+        std::memcpy(waterMesh.phases, waterPhases, sizeof waterPhases);
+        waterMesh.amplitude = waterAmplitude;
+        std::memcpy(sandMesh.heights, sandHeights, sizeof sandHeights);
+        std::memcpy(sandMesh.phases, sandPhases, sizeof sandPhases);
+        sandMesh.amplitude = sandAmplitude;
+        fishSchool.flap = fishFlap;
+        wormDrawer.legPhase = legPhase;
+        playedCues().resize(cueCount);
+    }
+};
+
+// Byte-wise equality of what the drawing may change; the scene values the frame writes are named.
+::testing::AssertionResult sameSimulation(const AppSnapshot& a, const AppSnapshot& b) {
+    auto same = [](const void* x, const void* y, size_t n) { return std::memcmp(x, y, n) == 0; };
+    if (!same(a.fishTable.data(), b.fishTable.data(), sizeof fishes))
+        return ::testing::AssertionFailure() << "fish table";
+    if (!same(a.wormTable.data(), b.wormTable.data(), sizeof worms))
+        return ::testing::AssertionFailure() << "worm table";
+    if (a.hasTarget != b.hasTarget || a.targetWorm != b.targetWorm)
+        return ::testing::AssertionFailure() << "hunting marks";
+    if (!same(a.waterHeights, b.waterHeights, sizeof a.waterHeights) ||
+        !same(a.waterPhases, b.waterPhases, sizeof a.waterPhases) || a.waterAmplitude != b.waterAmplitude)
+        return ::testing::AssertionFailure() << "water mesh";
+    if (!same(a.sandHeights, b.sandHeights, sizeof a.sandHeights) ||
+        !same(a.sandPhases, b.sandPhases, sizeof a.sandPhases))
+        return ::testing::AssertionFailure() << "sand mesh";
+    if (a.fishFlap != b.fishFlap || a.legPhase != b.legPhase) return ::testing::AssertionFailure() << "drawer counters";
+    if (a.sceneValues.waveAmplitude != b.sceneValues.waveAmplitude ||
+        a.sceneValues.viewDistance != b.sceneValues.viewDistance || a.sceneValues.tiltAngle != b.sceneValues.tiltAngle)
+        return ::testing::AssertionFailure() << "scene values";
+    if (a.cueCount != b.cueCount)
+        return ::testing::AssertionFailure() << "cues played " << a.cueCount << " vs " << b.cueCount;
+    return ::testing::AssertionSuccess();
+}
+
+// The GL state one frame hands to the next and that later drawing may read.
+struct GlLeftovers {
+    float colour[4], normal[3], texCoord[4];
+    float ambient[4], diffuse[4], specular[4], emission[4], shininess;
+    float lineWidth, pointSize;
+    GLint binding, polygonMode[2], matrixMode, shadeModel, modelviewDepth;
+    GLboolean texturing, lighting, depthTest, culling, normalize, colourMaterial, blend, depthMask;
+    float modelview[16];
+
+    static GlLeftovers read() {
+        GlLeftovers g{};
+        glGetFloatv(GL_CURRENT_COLOR, g.colour);
+        glGetFloatv(GL_CURRENT_NORMAL, g.normal);
+        glGetFloatv(GL_CURRENT_TEXTURE_COORDS, g.texCoord);
+        glGetMaterialfv(GL_FRONT, GL_AMBIENT, g.ambient);
+        glGetMaterialfv(GL_FRONT, GL_DIFFUSE, g.diffuse);
+        glGetMaterialfv(GL_FRONT, GL_SPECULAR, g.specular);
+        glGetMaterialfv(GL_FRONT, GL_EMISSION, g.emission);
+        glGetMaterialfv(GL_FRONT, GL_SHININESS, &g.shininess);
+        glGetFloatv(GL_LINE_WIDTH, &g.lineWidth);
+        glGetFloatv(GL_POINT_SIZE, &g.pointSize);
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &g.binding);
+        glGetIntegerv(GL_POLYGON_MODE, g.polygonMode);
+        glGetIntegerv(GL_MATRIX_MODE, &g.matrixMode);
+        glGetIntegerv(GL_SHADE_MODEL, &g.shadeModel);
+        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &g.modelviewDepth);
+        g.texturing = glIsEnabled(GL_TEXTURE_2D);
+        g.lighting = glIsEnabled(GL_LIGHTING);
+        g.depthTest = glIsEnabled(GL_DEPTH_TEST);
+        g.culling = glIsEnabled(GL_CULL_FACE);
+        g.normalize = glIsEnabled(GL_NORMALIZE);
+        g.colourMaterial = glIsEnabled(GL_COLOR_MATERIAL);
+        g.blend = glIsEnabled(GL_BLEND);
+        glGetBooleanv(GL_DEPTH_WRITEMASK, &g.depthMask);
+        glGetFloatv(GL_MODELVIEW_MATRIX, g.modelview);
+        return g;
+    }
+};
+
+::testing::AssertionResult sameLeftovers(const GlLeftovers& a, const GlLeftovers& b) {
+    auto same = [](const auto& x, const auto& y) { return std::memcmp(&x, &y, sizeof x) == 0; };
+    const char* what = nullptr;
+    if (!same(a.colour, b.colour))
+        what = "current colour";
+    else if (!same(a.normal, b.normal))
+        what = "current normal";
+    else if (!same(a.texCoord, b.texCoord))
+        what = "current texture coordinates";
+    else if (!same(a.ambient, b.ambient) || !same(a.diffuse, b.diffuse) || !same(a.specular, b.specular) ||
+             !same(a.emission, b.emission) || a.shininess != b.shininess)
+        what = "material";
+    else if (a.lineWidth != b.lineWidth || a.pointSize != b.pointSize)
+        what = "line or point size";
+    else if (a.binding != b.binding)
+        what = "texture binding";
+    else if (!same(a.polygonMode, b.polygonMode))
+        what = "polygon mode";
+    else if (a.matrixMode != b.matrixMode || a.modelviewDepth != b.modelviewDepth || !same(a.modelview, b.modelview))
+        what = "model-view matrix";
+    else if (a.shadeModel != b.shadeModel)
+        what = "shade model";
+    else if (a.texturing != b.texturing || a.lighting != b.lighting || a.depthTest != b.depthTest ||
+             a.culling != b.culling || a.normalize != b.normalize || a.colourMaterial != b.colourMaterial ||
+             a.blend != b.blend || a.depthMask != b.depthMask)
+        what = "enables";
+    if (what == nullptr) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "GL state differs: " << what;
+}
+
+// The same GL starting point for both ways, so nothing one way left behind colours the other.
+void startFromPlainGlState() {
+    static const float defaultAmbient[4] = {0.2f, 0.2f, 0.2f, 1}, defaultDiffuse[4] = {0.8f, 0.8f, 0.8f, 1};
+    static const float black[4] = {0, 0, 0, 1};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, defaultAmbient);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, defaultDiffuse);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, black);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, black);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 0);
+    glColor4f(1, 1, 1, 1);
+    glNormal3f(0, 0, 1);
+    glTexCoord4f(0, 0, 0, 1);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glDisable(GL_TEXTURE_2D);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glLineWidth(1);
+    glPointSize(1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+// A frame as read back: the whole window, whatever its size.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+    const unsigned char* at(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
+};
+
+Picture readBackBuffer() {
+    Picture p;
+    p.width = glutGet(GLUT_WINDOW_WIDTH);
+    p.height = glutGet(GLUT_WINDOW_HEIGHT);
+    p.rgb.resize(static_cast<size_t>(p.width) * p.height * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, p.width, p.height, GL_RGB, GL_UNSIGNED_BYTE, p.rgb.data());
+    return p;
+}
+
+// How far the fast picture may stray from the straightforward one. The two send the same geometry
+// through transforms composed in another order (the plant's blade corners are placed on the CPU,
+// GL places them blade by blade), so a vertex can land a rounding step apart. An edge then moves by
+// a pixel, and inside the plant's blades, most of them smaller than a pixel, the texture is sampled
+// a hair elsewhere in a texture squeezed hundreds of texels into one pixel: single pixels there
+// change by up to some fifty levels, but as often up as down. Measured over the views below, at
+// most 1.4% of the pixels differ by more than 4 levels, and no 8 by 8 block's mean moves by more
+// than 5.2 levels in any channel. The bounds are 3% and 8 levels. The faults a fast path could
+// bring (an object missing, a texture or colour wrong, a switch that does nothing) move whole
+// blocks: by 33 to 154 levels in the cases the last test draws.
+struct Tolerance {
+    int levels = 4;
+    double differingShare = 0.03;
+    double blockLevels = 8;
+};
+
+struct Comparison {
+    long differing = 0;     // pixels with a channel more than `levels` apart
+    double worstBlock = 0;  // the largest difference of an 8 by 8 block's mean in one channel
+    int blockX = -1, blockY = -1;
+    bool sizeDiffers = false;
+};
+
+Comparison compare(const Picture& expected, const Picture& actual, const Tolerance& t) {
+    Comparison c;
+    if (expected.width != actual.width || expected.height != actual.height) {
+        c.sizeDiffers = true;
+        return c;
+    }
+    for (size_t i = 0; i < expected.rgb.size(); i += 3)
+        for (size_t k = 0; k < 3; ++k)
+            if (std::abs(expected.rgb[i + k] - actual.rgb[i + k]) > t.levels) {
+                ++c.differing;
+                break;
+            }
+    for (int by = 0; by + 8 <= expected.height; by += 8)
+        for (int bx = 0; bx + 8 <= expected.width; bx += 8) {
+            double sum[3] = {0, 0, 0};
+            for (int y = by; y < by + 8; ++y)
+                for (int x = bx; x < bx + 8; ++x)
+                    for (int k = 0; k < 3; ++k) sum[k] += actual.at(x, y)[k] - expected.at(x, y)[k];
+            for (double d : sum)
+                if (std::abs(d) / 64 > c.worstBlock) c.worstBlock = std::abs(d) / 64, c.blockX = bx, c.blockY = by;
+        }
+    return c;
+}
+
+::testing::AssertionResult samePicture(const Picture& expected, const Picture& actual, const Tolerance& t = {}) {
+    const Comparison c = compare(expected, actual, t);
+    if (c.sizeDiffers) return ::testing::AssertionFailure() << "the pictures differ in size";
+    const double pixels = static_cast<double>(expected.width) * expected.height;
+    const std::string counts = std::to_string(c.differing) + " of " + std::to_string(static_cast<long>(pixels)) +
+                               " pixels differ; the worst 8 by 8 block is " + std::to_string(c.worstBlock) +
+                               " levels off at (" + std::to_string(c.blockX) + ", " + std::to_string(c.blockY) + ")";
+    if (static_cast<double>(c.differing) > t.differingShare * pixels || c.worstBlock > t.blockLevels)
+        return ::testing::AssertionFailure() << counts;
+    return ::testing::AssertionSuccess() << counts;
+}
+
+struct FrameRecord {
+    Picture picture;
+    GlLeftovers gl;
+    AppSnapshot app;
+};
+
+using FrameHook = std::function<void(int)>;
+
+// Between frames the timers would move the fins and calm the waves; the test does the same.
+void betweenFrames() {
+    scene.flapSign = -scene.flapSign;
+    if (scene.waveAmplitude > 0.5f) scene.waveAmplitude = static_cast<float>(scene.waveAmplitude - 0.02);
+}
+
+// Frames drawn from `start`, the straightforward way or the program's.
+std::vector<FrameRecord> drawFrames(const AppSnapshot& start, int frames, bool straightforward,
+                                    const FrameHook& beforeFrame) {
+    start.restore();
+    startFromPlainGlState();
+    setStraightforwardDrawing(straightforward);
+    std::vector<FrameRecord> out;
+    for (int i = 0; i < frames; ++i) {
+        if (beforeFrame) beforeFrame(i);
+        roomtest::renderFrame();
+        out.push_back({readBackBuffer(), GlLeftovers::read(), AppSnapshot::take()});
+        betweenFrames();
+    }
+    setStraightforwardDrawing(false);
+    return out;
+}
+
+class DrawingIdentityTest : public testing::Test {
+protected:
+    void SetUp() override {
+        resetProcessState();
+        roomtest::ensureRoomReady();
+        fixTheClock();
+        applyProjection(1200, 600);
+        while (glGetError() != GL_NO_ERROR) {
+        }
+    }
+    void TearDown() override {
+        setStraightforwardDrawing(false);
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        setTimeSource({});
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+
+    static void fixTheClock() {
+        setTimeSource([] { return static_cast<std::time_t>(1234567); });
+    }
+
+    static void allLightsOn() {
+        scene.lightingOn = 1;
+        scene.ceilingLightOff = 0;
+        scene.leftLampOff = 0;
+        scene.rightLampOff = 0;
+        scene.frontLampOff = 0;
+    }
+
+    static void busyAquarium() {
+        for (Fish& f : fishes) f.alive = 1.0f;
+        for (Worm& w : worms) w.alive = 1.0f;
+    }
+
+    // A camera just in front of the tank, looking down into it, so the aquarium fills the frame.
+    static void closeToTheTank() {
+        scene.eyeX = 0.3, scene.eyeY = 0.6, scene.eyeZ = 2.4;
+        scene.lookDirX = -0.1, scene.lookDirY = -0.45, scene.lookDirZ = -1;
+    }
+
+    // The frames both ways from the state as it stands. `beforeFrame` changes the scene before a
+    // given frame; `fault` is done to the program's frames only.
+    struct Both {
+        std::vector<FrameRecord> straightforward, fast;
+    };
+    Both drawBothWays(int frames, const FrameHook& beforeFrame = {}, const FrameHook& fault = {}) {
+        applyProjection(1200, 600);
+        const AppSnapshot start = AppSnapshot::take();
+        Both both;
+        both.straightforward = drawFrames(start, frames, true, beforeFrame);
+        both.fast = drawFrames(start, frames, false, [&](int i) {
+            if (beforeFrame) beforeFrame(i);
+            if (fault) fault(i);
+        });
+        return both;
+    }
+
+    void expectSameFrames(int frames = 4, const FrameHook& beforeFrame = {}) {
+        const Both both = drawBothWays(frames, beforeFrame);
+        for (int i = 0; i < frames; ++i) {
+            SCOPED_TRACE("frame " + std::to_string(i + 1));
+            EXPECT_TRUE(samePicture(both.straightforward[i].picture, both.fast[i].picture));
+            EXPECT_TRUE(sameLeftovers(both.straightforward[i].gl, both.fast[i].gl));
+            EXPECT_TRUE(sameSimulation(both.straightforward[i].app, both.fast[i].app));
+        }
+        // A frame that draws nothing at all would pass the comparison; make sure there is a picture.
+        const Picture& last = both.straightforward.back().picture;
+        size_t lit = 0;
+        for (size_t i = 0; i < last.rgb.size(); i += 3) lit += last.rgb[i] | last.rgb[i + 1] | last.rgb[i + 2] ? 1 : 0;
+        EXPECT_GT(lit, last.rgb.size() / 3 / 10);
+    }
+
+    // True when some frame of the faulty program fails the comparison.
+    bool faultShows(int frames, const FrameHook& fault, const FrameHook& beforeFrame = {}) {
+        const Both both = drawBothWays(frames, beforeFrame, fault);
+        for (int i = 0; i < frames; ++i)
+            if (!samePicture(both.straightforward[i].picture, both.fast[i].picture)) return true;
+        return false;
+    }
+};
+
+TEST_F(DrawingIdentityTest, StartView) {
+    expectSameFrames();
+}
+
+TEST_F(DrawingIdentityTest, StartViewCloseToTheTank) {
+    closeToTheTank();
+    expectSameFrames();
+}
+
+TEST_F(DrawingIdentityTest, PerspectiveView) {
+    scene.viewMode = Perspective;
+    scene.orbitAngle = 35;
+    scene.mouseFracX = 0.62;
+    scene.mouseFracY = 0.3;
+    expectSameFrames();
+}
+
+TEST_F(DrawingIdentityTest, OrthogonalView) {
+    scene.viewMode = Orthogonal;
+    scene.orthoRotation = 20;
+    expectSameFrames();
+}
+
+TEST_F(DrawingIdentityTest, Wireframe) {
+    scene.polygonFill = 1;
+    expectSameFrames();
+}
+
+TEST_F(DrawingIdentityTest, WireframeCloseToTheTankWithoutTextures) {
+    scene.polygonFill = 1;
+    scene.texturesOn = 0;
+    closeToTheTank();
+    expectSameFrames();
+}
+
+TEST_F(DrawingIdentityTest, TexturesOff) {
+    scene.texturesOn = 0;
+    expectSameFrames();
+}
+
+TEST_F(DrawingIdentityTest, LightingOnWithAllFourLights) {
+    allLightsOn();
+    expectSameFrames();
+}
+
+TEST_F(DrawingIdentityTest, LightingCloseToTheTankWithThePolishedBulbAndSmoothShading) {
+    allLightsOn();
+    scene.ceilingLightOff = 1;
+    scene.polishedOn = 1;
+    scene.flatShading = 0;
+    closeToTheTank();
+    expectSameFrames();
+}
+
+TEST_F(DrawingIdentityTest, BusyAquariumLitCloseUpWithRisingWaves) {
+    allLightsOn();
+    busyAquarium();
+    closeToTheTank();
+    scene.waveAmplitude = 3.0f;
+    expectSameFrames(5);
+}
+
+TEST_F(DrawingIdentityTest, BusyAquariumCloseUpWithDepthTestAndNoCulling) {
+    busyAquarium();
+    closeToTheTank();
+    scene.depthTestOn = 1;
+    scene.cullingOn = 0;
+    scene.nearPlane = 0.05;
+    expectSameFrames();
+}
+
+TEST_F(DrawingIdentityTest, BusyAquariumCloseUpInWireframeWithLighting) {
+    allLightsOn();
+    busyAquarium();
+    closeToTheTank();
+    scene.polygonFill = 1;
+    expectSameFrames();
+}
+
+// The camera moves in every frame: once round the orbit in big steps, from inside and outside the
+// room, then a walk through the real move operations, with the switches changing on the way.
+TEST_F(DrawingIdentityTest, AMovingCamera) {
+    scene.viewMode = Perspective;
+    scene.mouseFracY = 0.15;
+    expectSameFrames(8, [](int frame) { scene.orbitAngle = 10 + 45 * frame; });
+}
+
+TEST_F(DrawingIdentityTest, AWalkWithTheSwitchesChanging) {
+    busyAquarium();
+    expectSameFrames(8, [](int frame) {
+        moveForward();
+        increaseHeading();
+        if (frame == 2) scene.lightingOn = 1, scene.leftLampOff = 0;
+        if (frame == 4) scene.texturesOn = 0;
+        if (frame == 6) scene.texturesOn = 1, scene.polygonFill = 1;
+    });
+}
+
+// In a window larger than 1200 by 600 the reset draws into a 1200 by 600 corner; the rest of the
+// window is cleared black in every frame.
+TEST_F(DrawingIdentityTest, AResetInALargerWindowLeavesBlackMargins) {
+    glutReshapeWindow(1500, 800);
+    for (int i = 0; i < 20 && glutGet(GLUT_WINDOW_WIDTH) != 1500; ++i) glutMainLoopEvent();
+    ASSERT_EQ(glutGet(GLUT_WINDOW_WIDTH), 1500);
+    ASSERT_EQ(glutGet(GLUT_WINDOW_HEIGHT), 800);
+    resetScene();
+    const AppSnapshot start = AppSnapshot::take();
+    const Both both = drawBothWays(3);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE("frame " + std::to_string(i + 1));
+        EXPECT_TRUE(samePicture(both.straightforward[i].picture, both.fast[i].picture));
+        for (const FrameRecord* f : {&both.straightforward[i], &both.fast[i]}) {
+            const Picture& p = f->picture;
+            long coloured = 0;
+            for (int y = 0; y < p.height; ++y)
+                for (int x = 0; x < p.width; ++x)
+                    if ((x >= 1200 || y >= 600) && (p.at(x, y)[0] | p.at(x, y)[1] | p.at(x, y)[2])) ++coloured;
+            EXPECT_EQ(coloured, 0) << "pixels outside the scene's corner";
+        }
+    }
+    start.restore();
+    glutReshapeWindow(1200, 600);
+    for (int i = 0; i < 20 && glutGet(GLUT_WINDOW_WIDTH) != 1200; ++i) glutMainLoopEvent();
+    applyProjection(1200, 600);
+}
+
+// The bound is no wider than it must be: faults a fast path could bring show through it.
+TEST_F(DrawingIdentityTest, TheComparisonSeesRealFaults) {
+    busyAquarium();
+    closeToTheTank();
+    const unsigned int marble = marbleTexture, picture2 = picture2Texture;
+    EXPECT_TRUE(faultShows(2, [=](int) { marbleTexture = picture2, picture2Texture = marble; }))
+        << "pebbles bound to the wrong textures";
+    marbleTexture = marble, picture2Texture = picture2;
+    EXPECT_TRUE(faultShows(2, [](int) { worms[0].alive = 0.0f; })) << "a missing worm";
+    allLightsOn();
+    EXPECT_TRUE(faultShows(2, [](int) { scene.leftLampOff = 1; })) << "a lamp switch that does nothing";
+    EXPECT_TRUE(faultShows(2, [](int) { scene.flatShading = 0; })) << "a shading switch that does nothing";
+}
+
+}  // namespace
