@@ -47,6 +47,8 @@ install: build
 clean:
 	rm -rf build
 
-# Frame times of the three prepared scenes under Xvfb, and instructions per frame (bench/run.sh).
+# Frame times of the three prepared scenes, still and moving, the program's drawing against the
+# straightforward one, start-up time, instructions per frame and a chart (bench/run.sh).
 bench: deps
+	@scripts/install-deps.sh bench
 	bench/run.sh

@@ -10,10 +10,12 @@ packages=(
   libstb-dev
   xvfb xdotool x11-utils imagemagick python3
 )
-# Optional groups, asked for by name: `install-deps.sh fuzz` adds clang and its fuzzer runtime.
+# Optional groups, asked for by name: `install-deps.sh fuzz` adds clang and its fuzzer runtime,
+# `install-deps.sh bench` valgrind and gnuplot for the benchmark.
 for group in "$@"; do
   case "$group" in
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    bench) packages+=(valgrind gnuplot-nox) ;;
     *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
   esac
 done

@@ -69,6 +69,9 @@ void finishBenchmark() {
                  "empty_median_ms=%.3f empty_p99_ms=%.3f ratio=%.2f\n",
                  sceneFrameMs.size(), width, height, sceneStats.medianMs, sceneStats.p99Ms, fps, emptyStats.medianMs,
                  emptyStats.p99Ms, ratio);
+    std::fprintf(stderr, "frame times ms:");
+    for (double ms : sceneFrameMs) std::fprintf(stderr, " %.3f", ms);
+    std::fprintf(stderr, "\n");
     std::fflush(stderr);
     exitProgram();
 }
