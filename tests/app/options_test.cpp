@@ -1,7 +1,8 @@
 // Command-line options: what is accepted, what is refused, and GLUT's own options passed over.
+#include "app/options.h"
+
 #include <gtest/gtest.h>
 
-#include "app/options.h"
 #include "app/run_modes.h"
 #include "app/scene_state.h"
 #include "aquarium/tables.h"
@@ -27,6 +28,12 @@ TEST(OptionsTest, ValuesInBothGnuForms) {
     EXPECT_EQ(parseOptions({"--benchmark=600"}).options.benchmark, 600);
 }
 
+TEST(OptionsTest, CameraMotions) {
+    EXPECT_EQ(parseOptions({"--frames", "3"}).options.motion, CameraMotion::Still);
+    EXPECT_EQ(parseOptions({"--benchmark", "9", "--motion", "orbit"}).options.motion, CameraMotion::Orbit);
+    EXPECT_EQ(parseOptions({"--frames", "3", "--motion=walk"}).options.motion, CameraMotion::Walk);
+}
+
 TEST(OptionsTest, GlutOptionsAreLeftToGlut) {
     ParseResult r = parseOptions({"-display", ":3", "-geometry", "800x600+0+0", "-iconic", "-sync", "--mute"});
     EXPECT_EQ(r.error, "");
@@ -47,6 +54,8 @@ TEST(OptionsTest, RefusedArguments) {
              {"--screenshot", "a.png"},  // needs --frames
              {"--mute=yes"},
              {"--scene", "party"},
+             {"--motion", "orbit"},  // needs --frames or --benchmark
+             {"--benchmark", "9", "--motion", "spin"},
              {"--frames", "3", "--benchmark", "3"},
          }) {
         EXPECT_NE(parseOptions(args).error, "") << args[0];
