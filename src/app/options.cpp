@@ -1,4 +1,5 @@
-// options.cpp -- parses --help, --version, --mute, --frames, --screenshot, --benchmark and --scene.
+// options.cpp -- parses --help, --version, --mute, --frames, --screenshot, --benchmark, --scene,
+// --fullscreen and --record.
 #include "app/options.h"
 
 #include <cerrno>
@@ -96,6 +97,18 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
                 result.error = "unknown scene '" + value + "' (start, lit or busy)";
                 return result;
             }
+            // -- full screen and recording --
+        } else if (name == "--fullscreen") {
+            if (!noValue()) return result;
+            o.fullscreen = true;
+        } else if (name == "--record") {
+            if (!needValue()) return result;
+            if (value.empty()) {
+                result.error = "option '--record' needs a file name";
+                return result;
+            }
+            o.record = value;
+            // -- end of full screen and recording --
         } else if (arg.rfind("--", 0) == 0) {
             result.error = "unrecognized option '" + arg + "'";
             return result;
@@ -109,6 +122,8 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
     }
     if (!o.screenshot.empty() && o.frames == 0) result.error = "option '--screenshot' needs '--frames N'";
     if (o.benchmark != 0 && o.frames != 0) result.error = "options '--benchmark' and '--frames' exclude each other";
+    // A recording would be timed with the frames it measures.
+    if (o.benchmark != 0 && !o.record.empty()) result.error = "options '--benchmark' and '--record' exclude each other";
     return result;
 }
 
@@ -123,6 +138,10 @@ std::string usageText() {
            "                       to standard error and quit\n"
            "  --scene NAME         start from a prepared scene: start (default), lit (lighting and\n"
            "                       all four lights on) or busy (lit, ten fish and all 64 worms)\n"
+           "  --fullscreen         cover the whole screen from the first frame\n"
+           "  --record FILE        write every frame shown to FILE as a video of 60 frames a second:\n"
+           "                       a .y4m name is written directly, any other (.mp4, .webm) through\n"
+           "                       ffmpeg; with --frames N, a clip of N frames\n"
            "  --help               show this help and exit\n"
            "  --version            show the version and exit\n"
            "\n"

@@ -14,6 +14,10 @@ struct Options {
     long benchmark = 0;  // 0: no benchmark
     std::string screenshot;
     ScenePreset preset = ScenePreset::Start;
+    // -- full screen and recording --
+    bool fullscreen = false;
+    std::string record;  // empty: no recording
+    // -- end of full screen and recording --
 };
 
 struct ParseResult {

@@ -1,7 +1,8 @@
 // Command-line options: what is accepted, what is refused, and GLUT's own options passed over.
+#include "app/options.h"
+
 #include <gtest/gtest.h>
 
-#include "app/options.h"
 #include "app/run_modes.h"
 #include "app/scene_state.h"
 #include "aquarium/tables.h"
@@ -27,6 +28,16 @@ TEST(OptionsTest, ValuesInBothGnuForms) {
     EXPECT_EQ(parseOptions({"--benchmark=600"}).options.benchmark, 600);
 }
 
+TEST(OptionsTest, FullScreenAndRecording) {
+    ParseResult r = parseOptions({"--fullscreen", "--record", "clip.y4m", "--frames", "120"});
+    EXPECT_EQ(r.error, "");
+    EXPECT_TRUE(r.options.fullscreen);
+    EXPECT_EQ(r.options.record, "clip.y4m");
+    EXPECT_EQ(r.options.frames, 120);
+    EXPECT_EQ(parseOptions({"--record=-a b.mp4"}).options.record, "-a b.mp4");
+    EXPECT_FALSE(parseOptions({}).options.fullscreen);
+}
+
 TEST(OptionsTest, GlutOptionsAreLeftToGlut) {
     ParseResult r = parseOptions({"-display", ":3", "-geometry", "800x600+0+0", "-iconic", "-sync", "--mute"});
     EXPECT_EQ(r.error, "");
@@ -48,6 +59,10 @@ TEST(OptionsTest, RefusedArguments) {
              {"--mute=yes"},
              {"--scene", "party"},
              {"--frames", "3", "--benchmark", "3"},
+             {"--fullscreen=yes"},
+             {"--record"},
+             {"--record="},
+             {"--benchmark", "3", "--record", "a.y4m"},
          }) {
         EXPECT_NE(parseOptions(args).error, "") << args[0];
     }
