@@ -11,6 +11,7 @@ import tempfile
 import unittest
 
 from glintmere_app import BUILD_DIR, HINT, E2ETestCase, program_env
+from test_recording import read_y4m
 from xdisplay import DEFAULT_TIMEOUT
 
 SOURCE_DIR = os.environ.get("GLINTMERE_SOURCE_DIR", "")
@@ -122,9 +123,12 @@ class PackageTest(E2ETestCase):
         env = program_env(self.x.env)
         shown = run(launcher, "--version", cwd=elsewhere, env=env)
         self.assertEqual((shown.returncode, shown.stdout), (0, "glintmere %s\n" % VERSION), shown.stderr)
-        # Five frames need the unpacked textures, found through the launcher.
-        shown = run(launcher, "--frames", "5", "--mute", cwd=elsewhere, env=env, timeout=3 * DEFAULT_TIMEOUT)
+        # Five frames need the unpacked textures, found through the launcher; the clip's name means
+        # the caller's folder, not the data folder the program runs in.
+        shown = run(launcher, "--frames", "5", "--mute", "--record", "clip.y4m", cwd=elsewhere, env=env,
+                    timeout=3 * DEFAULT_TIMEOUT)
         self.assertEqual((shown.returncode, shown.stdout), (0, HINT + "\n"), shown.stderr)
+        self.assertEqual(len(read_y4m(os.path.join(elsewhere, "clip.y4m"))[1]), 5)
 
 
 if __name__ == "__main__":
