@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 extern char** environ;
 
@@ -116,6 +117,54 @@ uint8_t clampByte(int value) {
     return static_cast<uint8_t>(std::clamp(value, 0, 255));
 }
 
+// The YUV4MPEG2 stream header for this size.
+std::string y4mHeader(int width, int height) {
+    char header[96];
+    std::snprintf(header, sizeof header, "YUV4MPEG2 W%d H%d F%d:1 Ip A1:1 C420jpeg\n", width, height, framesPerSecond);
+    return header;
+}
+
+// One frame of the stream: "FRAME", then the Y, U and V planes (4:2:0, BT.601 studio range, each
+// chroma sample from the mean colour of its 2 by 2 block). The source is `sourceWidth` by
+// `sourceHeight` RGB, rows bottom up; the frame is `width` by `height`, anchored at the top left.
+void appendY4mFrame(const uint8_t* rgb, int sourceWidth, int sourceHeight, int width, int height,
+                    std::vector<uint8_t>& out) {
+    static const char frameTag[] = "FRAME\n";
+    out.insert(out.end(), frameTag, frameTag + sizeof frameTag - 1);
+    // The pixel at (x, y) counted from the top left; black outside the source.
+    auto pixel = [&](int x, int y, int channel) -> int {
+        if (x >= sourceWidth || y >= sourceHeight) return 0;
+        size_t row = static_cast<size_t>(sourceHeight - 1 - y);
+        return rgb[(row * static_cast<size_t>(sourceWidth) + static_cast<size_t>(x)) * 3 + channel];
+    };
+    size_t lumaStart = out.size();
+    out.resize(lumaStart + static_cast<size_t>(width) * static_cast<size_t>(height));
+    uint8_t* luma = out.data() + lumaStart;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            int r = pixel(x, y, 0), g = pixel(x, y, 1), b = pixel(x, y, 2);
+            *luma++ = clampByte(((66 * r + 129 * g + 25 * b + 128) >> 8) + 16);
+        }
+    int chromaWidth = (width + 1) / 2, chromaHeight = (height + 1) / 2;
+    size_t planeSize = static_cast<size_t>(chromaWidth) * static_cast<size_t>(chromaHeight);
+    size_t chromaStart = out.size();
+    out.resize(chromaStart + 2 * planeSize);
+    uint8_t* u = out.data() + chromaStart;
+    uint8_t* v = u + planeSize;
+    for (int cy = 0; cy < chromaHeight; ++cy)
+        for (int cx = 0; cx < chromaWidth; ++cx) {
+            int sum[3] = {0, 0, 0}, count = 0;
+            for (int y = 2 * cy; y < std::min(2 * cy + 2, height); ++y)
+                for (int x = 2 * cx; x < std::min(2 * cx + 2, width); ++x) {
+                    for (int c = 0; c < 3; ++c) sum[c] += pixel(x, y, c);
+                    ++count;
+                }
+            int r = (sum[0] + count / 2) / count, g = (sum[1] + count / 2) / count, b = (sum[2] + count / 2) / count;
+            *u++ = clampByte(((-38 * r - 74 * g + 112 * b + 128) >> 8) + 128);
+            *v++ = clampByte(((112 * r - 94 * g - 18 * b + 128) >> 8) + 128);
+        }
+}
+
 }  // namespace
 
 bool startRecording(const std::string& fileName) {
@@ -170,48 +219,4 @@ void finishRecording() {
             recording.reported = true;
         }
     }
-}
-
-std::string y4mHeader(int width, int height) {
-    char header[96];
-    std::snprintf(header, sizeof header, "YUV4MPEG2 W%d H%d F%d:1 Ip A1:1 C420jpeg\n", width, height, framesPerSecond);
-    return header;
-}
-
-void appendY4mFrame(const uint8_t* rgb, int sourceWidth, int sourceHeight, int width, int height,
-                    std::vector<uint8_t>& out) {
-    static const char frameTag[] = "FRAME\n";
-    out.insert(out.end(), frameTag, frameTag + sizeof frameTag - 1);
-    // The pixel at (x, y) counted from the top left; black outside the source.
-    auto pixel = [&](int x, int y, int channel) -> int {
-        if (x >= sourceWidth || y >= sourceHeight) return 0;
-        size_t row = static_cast<size_t>(sourceHeight - 1 - y);
-        return rgb[(row * static_cast<size_t>(sourceWidth) + static_cast<size_t>(x)) * 3 + channel];
-    };
-    size_t lumaStart = out.size();
-    out.resize(lumaStart + static_cast<size_t>(width) * static_cast<size_t>(height));
-    uint8_t* luma = out.data() + lumaStart;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            int r = pixel(x, y, 0), g = pixel(x, y, 1), b = pixel(x, y, 2);
-            *luma++ = clampByte(((66 * r + 129 * g + 25 * b + 128) >> 8) + 16);
-        }
-    int chromaWidth = (width + 1) / 2, chromaHeight = (height + 1) / 2;
-    size_t planeSize = static_cast<size_t>(chromaWidth) * static_cast<size_t>(chromaHeight);
-    size_t chromaStart = out.size();
-    out.resize(chromaStart + 2 * planeSize);
-    uint8_t* u = out.data() + chromaStart;
-    uint8_t* v = u + planeSize;
-    for (int cy = 0; cy < chromaHeight; ++cy)
-        for (int cx = 0; cx < chromaWidth; ++cx) {
-            int sum[3] = {0, 0, 0}, count = 0;
-            for (int y = 2 * cy; y < std::min(2 * cy + 2, height); ++y)
-                for (int x = 2 * cx; x < std::min(2 * cx + 2, width); ++x) {
-                    for (int c = 0; c < 3; ++c) sum[c] += pixel(x, y, c);
-                    ++count;
-                }
-            int r = (sum[0] + count / 2) / count, g = (sum[1] + count / 2) / count, b = (sum[2] + count / 2) / count;
-            *u++ = clampByte(((-38 * r - 74 * g + 112 * b + 128) >> 8) + 128);
-            *v++ = clampByte(((112 * r - 94 * g - 18 * b + 128) >> 8) + 128);
-        }
 }

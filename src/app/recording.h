@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 // Opens FILE, or starts ffmpeg writing it, before the window opens. On failure prints one message
 // to standard error and returns false. Registers finishRecording to run at exit.
@@ -22,11 +21,3 @@ void recordFrame(const uint8_t* rgb, int width, int height);
 
 // Ends the recording: closes the file, or closes ffmpeg's input and waits for it to finish.
 void finishRecording();
-
-// The YUV4MPEG2 stream header for this size, and one frame of it ("FRAME", then the Y, U and V
-// planes; 4:2:0, BT.601 studio range, chroma from the average of each 2 by 2 block). The source
-// is `sourceWidth` by `sourceHeight`, rows bottom up; the frame is `width` by `height`, anchored at
-// the top left.
-std::string y4mHeader(int width, int height);
-void appendY4mFrame(const uint8_t* rgb, int sourceWidth, int sourceHeight, int width, int height,
-                    std::vector<uint8_t>& out);
