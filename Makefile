@@ -6,7 +6,7 @@ RELEASE_DIR := build/release
 TEST_DIR := build/test
 PREFIX ?= /usr/local
 
-.PHONY: all deps run build test install fuzz soak clean
+.PHONY: all deps run build test install package fuzz soak clean
 
 FUZZ_SECONDS ?= 60
 SOAK_FRAMES ?= 30000
@@ -43,6 +43,10 @@ soak: deps
 
 install: build
 	cmake --install $(RELEASE_DIR) --prefix $(PREFIX)
+
+# The Debian package, from its own release tree: build/package/glintmere_<version>_<arch>.deb.
+package: deps
+	JOBS=$(JOBS) scripts/build-package.sh build/package
 
 clean:
 	rm -rf build

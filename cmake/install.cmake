@@ -6,12 +6,21 @@
 #   share/glintmere/texture, musics      the generated textures and wave files
 #   share/applications/glintmere.desktop
 #   share/icons/hicolor/NxN/apps/glintmere.png
+#   share/metainfo/org.example.glintmere.metainfo.xml
 #   share/man/man6/glintmere.6
 include(GNUInstallDirs)
 
+# The data folder and the man page file can be changed by a packaging layout (cmake/package.cmake).
+if(NOT GLINTMERE_INSTALL_DATA_DIR)
+  set(GLINTMERE_INSTALL_DATA_DIR ${CMAKE_INSTALL_DATADIR}/glintmere)
+endif()
+if(NOT GLINTMERE_MAN_PAGE)
+  set(GLINTMERE_MAN_PAGE ${CMAKE_CURRENT_SOURCE_DIR}/data/glintmere.6)
+endif()
+
 install(TARGETS glintmere RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/glintmere)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/texture ${CMAKE_BINARY_DIR}/musics
-  DESTINATION ${CMAKE_INSTALL_DATADIR}/glintmere)
+  DESTINATION ${GLINTMERE_INSTALL_DATA_DIR})
 
 # The launcher finds the prefix from its own place, so an install moved after the fact still runs;
 # folders given as absolute paths are used as they are.
@@ -28,13 +37,15 @@ else()
   file(RELATIVE_PATH GLINTMERE_BIN_TO_PREFIX "/prefix/${CMAKE_INSTALL_BINDIR}" "/prefix")
   set(GLINTMERE_BIN_TO_PREFIX "$bindir/${GLINTMERE_BIN_TO_PREFIX}")
 endif()
-glintmere_launch_path(GLINTMERE_LAUNCH_DATA "${CMAKE_INSTALL_DATADIR}/glintmere")
+glintmere_launch_path(GLINTMERE_LAUNCH_DATA "${GLINTMERE_INSTALL_DATA_DIR}")
 glintmere_launch_path(GLINTMERE_LAUNCH_PROGRAM "${CMAKE_INSTALL_LIBEXECDIR}/glintmere/glintmere")
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/scripts/glintmere-launcher.in ${CMAKE_BINARY_DIR}/launcher/glintmere @ONLY)
 install(PROGRAMS ${CMAKE_BINARY_DIR}/launcher/glintmere DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/data/glintmere.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/data/glintmere.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/data/org.example.glintmere.metainfo.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${GLINTMERE_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
 # The icon is painted by our own tool at the usual theme sizes.
 add_executable(gen_icon ${CMAKE_CURRENT_SOURCE_DIR}/tools/gen_icon.cpp)

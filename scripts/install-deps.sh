@@ -9,6 +9,8 @@ packages=(
   googletest libgtest-dev
   libstb-dev
   xvfb xdotool x11-utils imagemagick python3
+  # the Debian package and the desktop metadata: building, checking and validating them
+  dpkg-dev lintian appstream desktop-file-utils
 )
 # Optional groups, asked for by name: `install-deps.sh fuzz` adds clang and its fuzzer runtime,
 # `install-deps.sh bench` valgrind and gnuplot for the benchmark.

@@ -4,7 +4,7 @@
 extern char titleBuffer[200];
 
 // Called with the finished frame still in the back buffer, just before the swap; only the
-// screenshot option sets it.
+// screenshot and record options set it (app/run_modes.cpp).
 using FrameHook = void (*)();
 extern FrameHook beforeSwapHook;
 

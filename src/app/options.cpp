@@ -1,4 +1,5 @@
-// options.cpp -- parses --help, --version, --mute, --frames, --screenshot, --benchmark, --scene and --motion.
+// options.cpp -- parses --help, --version, --mute, --frames, --screenshot, --benchmark, --scene,
+// --motion, --fullscreen and --record.
 #include "app/options.h"
 
 #include <cerrno>
@@ -108,6 +109,16 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
                 result.error = "unknown motion '" + value + "' (still, orbit or walk)";
                 return result;
             }
+        } else if (name == "--fullscreen") {
+            if (!noValue()) return result;
+            o.fullscreen = true;
+        } else if (name == "--record") {
+            if (!needValue()) return result;
+            if (value.empty()) {
+                result.error = "option '--record' needs a file name";
+                return result;
+            }
+            o.record = value;
         } else if (arg.rfind("--", 0) == 0) {
             result.error = "unrecognized option '" + arg + "'";
             return result;
@@ -123,6 +134,8 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
     if (o.motion != CameraMotion::Still && o.frames == 0 && o.benchmark == 0)
         result.error = "option '--motion' needs '--frames N' or '--benchmark N'";
     if (o.benchmark != 0 && o.frames != 0) result.error = "options '--benchmark' and '--frames' exclude each other";
+    // A recording would be timed with the frames it measures.
+    if (o.benchmark != 0 && !o.record.empty()) result.error = "options '--benchmark' and '--record' exclude each other";
     return result;
 }
 
@@ -140,6 +153,10 @@ std::string usageText() {
            "  --motion NAME        with --frames or --benchmark, move the camera every frame: still\n"
            "                       (default), orbit (the perspective view turning a degree a frame)\n"
            "                       or walk (the walk-through eye stepping and turning)\n"
+           "  --fullscreen         cover the whole screen from the first frame\n"
+           "  --record FILE        write every frame shown to FILE as a video of 60 frames a second:\n"
+           "                       a .y4m name is written directly, any other (.mp4, .webm) through\n"
+           "                       ffmpeg; with --frames N, a clip of N frames\n"
            "  --help               show this help and exit\n"
            "  --version            show the version and exit\n"
            "\n"

@@ -18,6 +18,8 @@ struct Options {
     std::string screenshot;
     ScenePreset preset = ScenePreset::Start;
     CameraMotion motion = CameraMotion::Still;
+    bool fullscreen = false;
+    std::string record;  // empty: no recording
 };
 
 struct ParseResult {

@@ -12,6 +12,7 @@
 
 #include "app/camera_motion.h"
 #include "app/frame.h"
+#include "app/recording.h"
 #include "app/scene_state.h"
 #include "gl/straightforward.h"
 
@@ -22,7 +23,9 @@ using Clock = std::chrono::steady_clock;
 long framesWanted = 0;
 long framesDrawn = 0;
 std::string screenshotFile;
+bool screenshotDue = false;
 bool screenshotSaved = false;
+bool recordingFrames = false;
 
 long benchmarkFrames = 0;
 constexpr long warmUpFrames = 20;
@@ -87,15 +90,42 @@ FrameStats summarise(std::vector<double> frameMs) {
     return {median, frameMs[std::min(p99Index, n - 1)]};
 }
 
+namespace {
+// The finished frame in the back buffer, as packed RGB rows bottom up.
+void readBackBuffer(int width, int height, std::vector<unsigned char>& pixels) {
+    pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+}
+
+// The one hook before the swap: the recording takes every frame, the screenshot the last.
+void captureBeforeSwap() {
+    int width = glutGet(GLUT_WINDOW_WIDTH), height = glutGet(GLUT_WINDOW_HEIGHT);
+    if (recordingFrames && recordingActive() && width > 0 && height > 0) {
+        static std::vector<unsigned char> pixels;
+        readBackBuffer(width, height, pixels);
+        recordFrame(pixels.data(), width, height);
+    }
+    if (screenshotDue) {
+        screenshotDue = false;
+        screenshotSaved = saveBackBufferPng(screenshotFile, width, height);
+    }
+}
+}  // namespace
+
+void recordEveryFrame() {
+    recordingFrames = true;
+    beforeSwapHook = captureBeforeSwap;
+}
+
 bool saveBackBufferPng(const std::string& fileName, int width, int height) {
     if (width <= 0 || height <= 0) {
         std::fprintf(stderr, "glintmere: no frame to save to %s\n", fileName.c_str());
         return false;
     }
-    std::vector<unsigned char> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    std::vector<unsigned char> pixels;
+    readBackBuffer(width, height, pixels);
     // GL's rows run bottom up; an image file's run top down.
     size_t rowBytes = static_cast<size_t>(width) * 3;
     std::vector<unsigned char> flipped(pixels.size());
@@ -114,17 +144,13 @@ void startCountedRun(long frames, std::string screenshot) {
     screenshotFile = std::move(screenshot);
 }
 
-namespace {
-void captureLastFrame() {
-    beforeSwapHook = nullptr;
-    screenshotSaved = saveBackBufferPng(screenshotFile, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
-}
-}  // namespace
-
 void countedDisplay() {
     stepCameraMotion();
     bool last = framesDrawn + 1 >= framesWanted;
-    if (last && !screenshotFile.empty()) beforeSwapHook = captureLastFrame;
+    if (last && !screenshotFile.empty()) {
+        screenshotDue = true;
+        beforeSwapHook = captureBeforeSwap;
+    }
     onDisplay();
     if (++framesDrawn < framesWanted) return;
     if (!screenshotFile.empty() && !screenshotSaved) std::exit(1);

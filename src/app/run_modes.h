@@ -1,5 +1,5 @@
 // run_modes.h -- the display callbacks behind --frames, --screenshot and --benchmark; each draws
-// the ordinary frame and then counts, saves or times it.
+// the ordinary frame and then counts, saves or times it. Also hands every frame to --record.
 #pragma once
 
 #include <string>
@@ -14,6 +14,10 @@ void countedDisplay();
 // to standard error and quits through the exit routine.
 void startBenchmark(long frames);
 void benchmarkDisplay();
+
+// Hands every finished frame to the recording (app/recording.h) before it is swapped onto the screen,
+// in whichever run mode. Called once the recording has started.
+void recordEveryFrame();
 
 // Reads the finished frame from the back buffer and writes it as a PNG; false (with a message)
 // on failure.

@@ -34,6 +34,16 @@ TEST(OptionsTest, CameraMotions) {
     EXPECT_EQ(parseOptions({"--frames", "3", "--motion=walk"}).options.motion, CameraMotion::Walk);
 }
 
+TEST(OptionsTest, FullScreenAndRecording) {
+    ParseResult r = parseOptions({"--fullscreen", "--record", "clip.y4m", "--frames", "120"});
+    EXPECT_EQ(r.error, "");
+    EXPECT_TRUE(r.options.fullscreen);
+    EXPECT_EQ(r.options.record, "clip.y4m");
+    EXPECT_EQ(r.options.frames, 120);
+    EXPECT_EQ(parseOptions({"--record=-a b.mp4"}).options.record, "-a b.mp4");
+    EXPECT_FALSE(parseOptions({}).options.fullscreen);
+}
+
 TEST(OptionsTest, GlutOptionsAreLeftToGlut) {
     ParseResult r = parseOptions({"-display", ":3", "-geometry", "800x600+0+0", "-iconic", "-sync", "--mute"});
     EXPECT_EQ(r.error, "");
@@ -57,6 +67,10 @@ TEST(OptionsTest, RefusedArguments) {
              {"--motion", "orbit"},  // needs --frames or --benchmark
              {"--benchmark", "9", "--motion", "spin"},
              {"--frames", "3", "--benchmark", "3"},
+             {"--fullscreen=yes"},
+             {"--record"},
+             {"--record="},
+             {"--benchmark", "3", "--record", "a.y4m"},
          }) {
         EXPECT_NE(parseOptions(args).error, "") << args[0];
     }

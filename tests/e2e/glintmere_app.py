@@ -290,10 +290,12 @@ def float_colour(rgb):
 class E2ETestCase(unittest.TestCase):
     """Gives each test its own X server; runs are stopped and their output shown on failure."""
 
+    screen = (1280, 1024)  # the X server's screen size
+
     def setUp(self):
         if not BINARY or not os.access(BINARY, os.X_OK):
             self.fail("GLINTMERE_BIN does not name the built program: %r" % BINARY)
-        self.x = XServer()
+        self.x = XServer(*self.screen)
         self.addCleanup(self.x.close)
         self._runs = []
 

@@ -23,7 +23,8 @@ class InformationOptionsTest(unittest.TestCase):
         shown = run_without_display("--help")
         self.assertEqual(shown.returncode, 0, shown.stderr)
         self.assertTrue(shown.stdout.startswith("Usage: glintmere "), shown.stdout)
-        for option in ("--mute", "--frames N", "--screenshot FILE", "--benchmark N", "--help", "--version"):
+        for option in ("--mute", "--frames N", "--screenshot FILE", "--benchmark N", "--fullscreen", "--record FILE",
+                       "--help", "--version"):
             self.assertIn(option, shown.stdout)
         self.assertEqual(shown.stderr, "")
 

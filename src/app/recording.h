@@ -1,0 +1,23 @@
+// recording.h -- --record FILE: every frame shown, written as a YUV4MPEG2 video at 60 frames a
+// second, straight into FILE when it ends in .y4m and through ffmpeg otherwise. No GL here: the
+// caller reads each frame's pixels and hands them over.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Opens FILE, or starts ffmpeg writing it, before the window opens. On failure prints one message
+// to standard error and returns false. Registers finishRecording to run at exit.
+bool startRecording(const std::string& fileName);
+
+// True from a successful start until the recording ends (at exit, or when a write fails).
+bool recordingActive();
+
+// Adds one frame: `width` by `height` RGB pixels in rows bottom up, as glReadPixels gives them.
+// The video keeps the size of its first frame; a later frame of another size is cut at the right
+// and bottom or filled out with black there. A failed write (a full disk, ffmpeg gone) ends the
+// recording with one message on standard error; the frames written before it are kept.
+void recordFrame(const uint8_t* rgb, int width, int height);
+
+// Ends the recording: closes the file, or closes ffmpeg's input and waits for it to finish.
+void finishRecording();
