@@ -8,6 +8,7 @@
 
 #include "app/console.h"
 #include "app/frame.h"
+#include "app/glut_platform.h"
 #include "app/menu.h"
 #include "app/options.h"
 #include "app/platform.h"
@@ -19,6 +20,7 @@
 #include "room/render_state.h"
 #include "room/scene.h"
 #include "room/textures.h"
+#include "sound/mixer_backend.h"
 #include "sound/sound_cue.h"
 #include "view/projection.h"
 
@@ -64,13 +66,14 @@ int main(int argc, char** argv) {
     if (displayCheck == nullptr) return 1;
     if (options.mute) scene.soundOn = 0;
 
+    setDefaultCueBackendFactory(makeDefaultCueBackend);
     if (scene.soundOn != 0) playCue("musics/CHECKERS.wav", SoundMode::BackgroundLoop);
     glutInit(&argc, argv);
     XCloseDisplay(displayCheck);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(scene.windowWidth, scene.windowHeight);
     scene.mainWindow = glutCreateWindow("Furniture");
-    platformWindowOpen = true;
+    installGlutPlatform();
     // Vertical sync keeps the frame-paced aquarium at the display's refresh; the benchmark wants
     // every frame GL can give.
     requestSwapInterval(options.benchmark != 0 ? 0 : 1);

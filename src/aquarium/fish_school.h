@@ -27,3 +27,6 @@ public:
     GLUquadric* quadric = nullptr;
     int flap = 1;
 };
+
+// The one school, built before main with the other process-wide objects (app/globals.cpp).
+extern FishSchool fishSchool;

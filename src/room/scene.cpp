@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/globals.h"
+#include "aquarium/aquarium.h"
 #include "app/scene_state.h"
 #include "room/furniture.h"
 #include "room/imprints.h"

@@ -1,10 +1,12 @@
 // Start values, the start-up computations and what a reset writes.
+#include "app/scene_state.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 
-#include "app/scene_state.h"
+#include "app/scene_reset.h"
 #include "aquarium/tables.h"
 #include "support/capture.h"
 

@@ -1,7 +1,6 @@
 // The help text: the same 35 lines from 'h', 'H' and F1, in every view mode.
 #include "controls/help.h"
 
-#include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -50,14 +49,14 @@ TEST_F(HelpTest, AllThreeKeysPrintTheSameText) {
         onKeyboard('H', 0, 0);
         EXPECT_EQ(console.text(), reference) << "'H' in view " << mode;
         console.clear();
-        onSpecialKey(GLUT_KEY_F1, 0, 0);
+        onSpecialKey(KeyF1, 0, 0);
         EXPECT_EQ(console.text(), reference) << "F1 in view " << mode;
     }
 }
 
 TEST_F(HelpTest, TwoPressesPrintItTwice) {
     onKeyboard('h', 0, 0);
-    onSpecialKey(GLUT_KEY_F1, 0, 0);
+    onSpecialKey(KeyF1, 0, 0);
     const Lines lines = console.lines();
     ASSERT_EQ(lines.size(), 70u);
     EXPECT_EQ(Lines(lines.begin(), lines.begin() + 35), Lines(lines.begin() + 35, lines.end()));
