@@ -8,7 +8,7 @@ packages=(
   libsdl2-mixer-dev
   googletest libgtest-dev
   libstb-dev
-  xvfb xdotool x11-utils imagemagick python3
+  xvfb xdotool x11-utils imagemagick python3 python3-xlib python3-pil
 )
 # Optional groups, asked for by name: `install-deps.sh fuzz` adds clang and its fuzzer runtime.
 for group in "$@"; do
