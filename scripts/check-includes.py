@@ -12,8 +12,8 @@ from pathlib import Path
 
 # Which module a file belongs to: the first pattern that matches its path below src/.
 MODULES = [
-    (r"app/(scene_state|console|platform)\.(h|cpp)$", "app/core"),
-    (r"app/(scene_reset|frame|frame_loop|menu)\.(h|cpp)$", "app/commands"),
+    (r"app/(scene_state|console|platform)(_testing)?\.(h|cpp)$", "app/core"),
+    (r"app/(scene_reset|frame|frame_loop|menu)(_testing)?\.(h|cpp)$", "app/commands"),
     (r"app/", "app/shell"),
     (r"sound/mixer_backend\.(h|cpp)$", "sound/sdl"),
     (r"sound/", "sound"),

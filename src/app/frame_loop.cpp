@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/frame.h"
+#include "app/frame_testing.h"
 #include "app/platform.h"
 #include "app/scene_state.h"
 #include "sound/sound_cue.h"

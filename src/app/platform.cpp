@@ -1,6 +1,7 @@
 // platform.cpp -- forwards the commands' window and projection calls to what start-up installed.
 #include "app/platform.h"
 
+#include "app/platform_testing.h"
 #include "app/scene_state.h"
 
 namespace {

@@ -26,7 +26,3 @@ void startTimer(unsigned int ms, void (*tick)(int), int value);
 void closeMainWindow();
 // applyProjection(windowWidth, windowHeight), as every command that changes a projected value does.
 void reproject();
-
-// How often the commands asked for a redisplay and a projection, installed or not (tests read them).
-long redisplayRequestCount();
-long projectionRequestCount();

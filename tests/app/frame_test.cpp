@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/frame_testing.h"
 #include "app/scene_state.h"
 #include "support/capture.h"
 

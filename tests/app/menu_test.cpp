@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/platform.h"
+#include "app/platform_testing.h"
 #include "app/scene_reset.h"
 #include "app/scene_state.h"
 #include "aquarium/tables.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/platform.h"
+#include "app/platform_testing.h"
 #include "app/scene_state.h"
 #include "aquarium/tables.h"
 #include "support/capture.h"

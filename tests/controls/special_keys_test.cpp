@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/platform.h"
+#include "app/platform_testing.h"
 #include "app/scene_reset.h"
 #include "app/scene_state.h"
 #include "aquarium/random.h"
+#include "aquarium/random_testing.h"
 #include "aquarium/tables.h"
 #include "support/capture.h"
 #include "support/scene_fields.h"

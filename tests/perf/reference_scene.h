@@ -15,6 +15,7 @@
 #include "aquarium/behaviour.h"
 #include "aquarium/meshes.h"
 #include "aquarium/random.h"
+#include "aquarium/random_testing.h"
 #include "aquarium/tables.h"
 #include "room/render_state.h"
 #include "room/scene.h"

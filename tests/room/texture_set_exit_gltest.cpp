@@ -9,6 +9,7 @@
 #include "room/bitmap.h"
 #include "room/bmp_files.h"
 #include "room/textures.h"
+#include "room/textures_testing.h"
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include "app/platform.h"
 #include "app/scene_state.h"
 #include "aquarium/random.h"
+#include "aquarium/random_testing.h"
 #include "aquarium/tables.h"
 #include "controls/keyboard.h"
 #include "controls/special_keys.h"

@@ -8,6 +8,7 @@
 #include "app/scene_state.h"
 #include "aquarium/feeder.h"
 #include "aquarium/random.h"
+#include "aquarium/random_testing.h"
 #include "aquarium/tables.h"
 #include "view/walk.h"
 
