@@ -1,9 +1,9 @@
 # Glintmere: `make run` builds and starts the program, `make test` builds and runs every test.
-# Both first install whatever Debian packages the machine lacks.
+# Both first install whatever Debian packages the machine lacks. Every target is a thin alias of
+# a preset in CMakePresets.json; `cmake --workflow --preset test` does what `make test` does.
 
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
-TEST_DIR := build/test
 PREFIX ?= /usr/local
 
 .PHONY: all deps run build test install package fuzz soak clean
@@ -17,29 +17,29 @@ deps:
 	@scripts/install-deps.sh
 
 build: deps
-	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DGLINTMERE_TESTS=OFF
-	cmake --build $(RELEASE_DIR) -j $(JOBS)
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
 
 run: build
 	cd $(RELEASE_DIR) && ./glintmere
 
 test: deps
-	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DGLINTMERE_SANITIZE=ON -DGLINTMERE_WERROR=ON
-	cmake --build $(TEST_DIR) -j $(JOBS)
-	scripts/run-tests.sh $(TEST_DIR)
+	cmake --preset test
+	cmake --build --preset test -j $(JOBS)
+	scripts/run-tests.sh
 
 # The bitmap reader under libFuzzer for FUZZ_SECONDS (clang, from Debian's packages).
 fuzz:
 	@scripts/install-deps.sh fuzz
-	CXX=clang++ cmake -S tests/fuzz -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build build/fuzz -j $(JOBS)
-	tests/fuzz/run-fuzz.sh build/fuzz $(FUZZ_SECONDS)
+	cmake --preset fuzz -DGLINTMERE_FUZZ_SECONDS=$(FUZZ_SECONDS)
+	cmake --build --preset fuzz -j $(JOBS)
+	ctest --preset fuzz
 
 # The long soak: SOAK_FRAMES frames of the real frame loop under an input storm, release build.
 soak: deps
-	cmake -S . -B build/soak -DCMAKE_BUILD_TYPE=Release
-	cmake --build build/soak -j $(JOBS) --target glintmere_soak
-	cd build/soak && xvfb-run -a -s "-screen 0 1600x1200x24" ./tests/soak/glintmere_soak --frames $(SOAK_FRAMES) --seed 1
+	cmake --preset soak
+	cmake --build --preset soak -j $(JOBS)
+	cd build/soak && ../../scripts/with-display.sh ./tests/soak/glintmere_soak --frames $(SOAK_FRAMES) --seed 1
 
 install: build
 	cmake --install $(RELEASE_DIR) --prefix $(PREFIX)

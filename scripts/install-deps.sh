@@ -3,12 +3,12 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config clang-format-14
   freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
   libsdl2-mixer-dev
   googletest libgtest-dev
   libstb-dev
-  xvfb xdotool x11-utils imagemagick python3
+  xvfb xdotool x11-utils imagemagick python3 python3-xlib python3-pil
   # the Debian package and the desktop metadata: building, checking and validating them
   dpkg-dev lintian appstream desktop-file-utils
 )

@@ -1,5 +1,7 @@
 // gen_textures.cpp -- paints the twelve room textures procedurally and writes them as 24-bit bitmaps.
 // Everything comes from integer hashes and arithmetic in this file, so two runs write the same bytes.
+#include <stb/stb_image_write.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -90,14 +92,15 @@ public:
     // Coverage of a shape given by its signed distance in unit coordinates: soft over one pixel.
     double inside(double signedDistance) const { return clamp01(0.5 - signedDistance * size_); }
 
-    std::vector<unsigned char> bgrBytes() const {
+    // R, G, B bytes, bottom row first.
+    std::vector<unsigned char> rgbBytes() const {
         std::vector<unsigned char> out;
         out.reserve(pixels_.size() * 3);
         auto byte = [](double v) { return static_cast<unsigned char>(std::lround(clamp01(v) * 255.0)); };
         for (const Colour& c : pixels_) {
-            out.push_back(byte(c.b));
-            out.push_back(byte(c.g));
             out.push_back(byte(c.r));
+            out.push_back(byte(c.g));
+            out.push_back(byte(c.b));
         }
         return out;
     }
@@ -563,39 +566,13 @@ Canvas paintAbstract() {
 
 // ---------------------------------------------------------------- files
 
-void put16(std::vector<unsigned char>& b, uint16_t v) {
-    b.push_back(v & 0xff);
-    b.push_back(v >> 8);
-}
-void put32(std::vector<unsigned char>& b, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back((v >> (8 * i)) & 0xff);
-}
-
-// Uncompressed 24-bit, pixels at byte 54; square power-of-two sizes need no row padding.
+// Uncompressed 24-bit with the classic 54-byte header, written by stb_image_write; square
+// power-of-two sizes need no row padding. stb takes the rows top first unless told to flip, and
+// the canvas keeps them bottom first, as the file does.
 bool writeBitmap(const std::string& path, const Canvas& canvas) {
-    std::vector<unsigned char> pixels = canvas.bgrBytes();
-    std::vector<unsigned char> b;
-    b.push_back('B');
-    b.push_back('M');
-    put32(b, static_cast<uint32_t>(54 + pixels.size()));
-    put32(b, 0);
-    put32(b, 54);
-    put32(b, 40);
-    put32(b, static_cast<uint32_t>(canvas.size()));
-    put32(b, static_cast<uint32_t>(canvas.size()));
-    put16(b, 1);
-    put16(b, 24);
-    put32(b, 0);                                     // no compression
-    put32(b, static_cast<uint32_t>(pixels.size()));  // image size
-    put32(b, 2835);                                  // 72 dots per inch, both ways
-    put32(b, 2835);
-    put32(b, 0);
-    put32(b, 0);
-    b.insert(b.end(), pixels.begin(), pixels.end());
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(b.data(), 1, b.size(), f) == b.size();
-    return std::fclose(f) == 0 && ok;
+    const std::vector<unsigned char> pixels = canvas.rgbBytes();
+    stbi_flip_vertically_on_write(1);
+    return stbi_write_bmp(path.c_str(), canvas.size(), canvas.size(), 3, pixels.data()) != 0;
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 // one step before every frame of a counted or benchmark run.
 #pragma once
 
-#include "app/options.h"
+// How the camera moves during a counted or benchmark run (--motion).
+enum class CameraMotion { Still, Orbit, Walk };
 
 // Puts the camera where the motion starts: the orbit in the perspective view, the walk in the
 // combined view with collision checking on, from a free spot between the tank and the back wall.

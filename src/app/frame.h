@@ -15,8 +15,3 @@ void onIdle();
 void onFlapTimer(int value);
 void onWaveTimer(int value);
 [[noreturn]] void exitProgram();
-
-// The idle step of the orbit angle, on its own so the arithmetic is testable.
-void advanceOrbit();
-// Formats the perspective title into titleBuffer and returns it.
-const char* formatPerspectiveTitle();

@@ -1,5 +1,5 @@
-// globals.h -- the six process-wide objects, built before main in one file (globals.cpp)
-// so their order is fixed, and destroyed in reverse at the normal exit.
+// globals.h -- gathers the six process-wide objects, each declared by the module that owns its
+// type, for the one file that defines them (globals.cpp) and for tests.
 #pragma once
 
 #include "aquarium/feeder.h"
@@ -7,10 +7,3 @@
 #include "aquarium/meshes.h"
 #include "aquarium/worm_drawer.h"
 #include "room/room_shell.h"
-
-extern TexturedRect sharedRect;
-extern Feeder bowlFeeder;
-extern WormDrawer wormDrawer;
-extern FishSchool fishSchool;
-extern WaterSurfaceMesh waterMesh;
-extern SandBedMesh sandMesh;

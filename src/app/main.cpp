@@ -9,6 +9,7 @@
 #include "app/camera_motion.h"
 #include "app/console.h"
 #include "app/frame.h"
+#include "app/glut_platform.h"
 #include "app/menu.h"
 #include "app/options.h"
 #include "app/platform.h"
@@ -21,6 +22,7 @@
 #include "room/render_state.h"
 #include "room/scene.h"
 #include "room/textures.h"
+#include "sound/mixer_backend.h"
 #include "sound/sound_cue.h"
 #include "view/projection.h"
 
@@ -72,12 +74,13 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    setDefaultCueBackendFactory(makeDefaultCueBackend);
     if (scene.soundOn != 0) playCue("musics/CHECKERS.wav", SoundMode::BackgroundLoop);
     glutInit(&argc, argv);
     XCloseDisplay(displayCheck);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    // -- full screen: the window is made at the screen's size and then handed to GLUT's full-screen
-    // call, so that even the first frame covers the screen --
+    // Full screen: the window is made at the screen's size and then handed to GLUT's full-screen
+    // call, so that even the first frame covers the screen.
     if (options.fullscreen) {
         glutInitWindowPosition(0, 0);
         glutInitWindowSize(glutGet(GLUT_SCREEN_WIDTH), glutGet(GLUT_SCREEN_HEIGHT));
@@ -86,8 +89,7 @@ int main(int argc, char** argv) {
     }
     scene.mainWindow = glutCreateWindow("Furniture");
     if (options.fullscreen) glutFullScreen();
-    // -- end of full screen --
-    platformWindowOpen = true;
+    installGlutPlatform();
     // Vertical sync keeps the frame-paced aquarium at the display's refresh; the benchmark wants
     // every frame GL can give.
     requestSwapInterval(options.benchmark != 0 ? 0 : 1);

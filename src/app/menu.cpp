@@ -1,23 +1,14 @@
-// menu.cpp -- the menu tree as a table, the five menu callbacks, and building the GLUT menus.
+// menu.cpp -- the menu tree as a table and the five menu callbacks; menu_glut.cpp builds the GLUT menus.
 #include "app/menu.h"
 
-#include <GL/freeglut.h>
-
-#include <array>
-#include <string>
-
 #include "app/frame.h"
-#include "app/globals.h"
 #include "app/platform.h"
+#include "app/scene_reset.h"
 #include "app/scene_state.h"
+#include "aquarium/feeder.h"
 #include "sound/sound_cue.h"
-#include "view/projection.h"
 
 namespace {
-
-void project() {
-    applyProjection(scene.windowWidth, scene.windowHeight);
-}
 
 enum MenuIndex { LampMenu = 0, ViewMenu, RenderingMenu, BowlMenu, MainMenu };
 
@@ -93,7 +84,7 @@ void onLampMenu(int value) {
         default:
             return;
     }
-    project();
+    reproject();
 }
 
 void onViewMenu(int value) {
@@ -110,14 +101,14 @@ void onViewMenu(int value) {
         default:
             return;
     }
-    project();
+    reproject();
 }
 
 void onRenderingMenu(int value) {
     switch (value) {
         case 1:
             scene.polygonFill = (scene.polygonFill == 1) ? 2 : 1;
-            project();
+            reproject();
             break;
         case 2:
             flip(scene.flatShading);
@@ -154,14 +145,14 @@ void onBowlMenu(int value) {
         default:
             return;
     }
-    project();
+    reproject();
 }
 
 void onMainMenu(int value) {
     switch (value) {
         case 1:
             flip(scene.lightingOn);
-            project();
+            reproject();
             break;
         case 2:
             flip(scene.collisionCheckOn);
@@ -171,7 +162,7 @@ void onMainMenu(int value) {
             // Exact comparisons: any other bounds fall to (6, 15) on the first choice.
             scene.nearPlane = (scene.nearPlane == 6.0) ? 0.0 : 6.0;
             scene.farPlane = (scene.farPlane == 15.0) ? 20.0 : 15.0;
-            project();
+            reproject();
             break;
         case 4:
             // Switching off plays one last cue, which also silences the music loop; switching
@@ -190,22 +181,5 @@ void onMainMenu(int value) {
             exitProgram();
         default:
             break;
-    }
-}
-
-void buildMenus() {
-    // GLUT hands out the menu identifiers; sub-menus are always built before the menus holding them.
-    std::array<int, std::size(menus)> ids{};
-    for (std::size_t m = 0; m < std::size(menus); ++m) {
-        const MenuSpec& menu = menus[m];
-        ids[m] = glutCreateMenu(menu.callback);
-        if (m == MainMenu) glutAttachMenu(GLUT_RIGHT_BUTTON);
-        for (const MenuItem& item : menu.items) {
-            const std::string label(item.label);
-            if (item.isSubMenu())
-                glutAddSubMenu(label.c_str(), ids[static_cast<std::size_t>(item.subMenu)]);
-            else
-                glutAddMenuEntry(label.c_str(), item.value);
-        }
     }
 }

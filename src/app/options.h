@@ -4,10 +4,9 @@
 #include <string>
 #include <vector>
 
-enum class ScenePreset { Start, Lit, Busy };
+#include "app/camera_motion.h"
 
-// How the camera moves during a counted or benchmark run.
-enum class CameraMotion { Still, Orbit, Walk };
+enum class ScenePreset { Start, Lit, Busy };
 
 struct Options {
     bool help = false;

@@ -1,27 +1,55 @@
-// platform.cpp -- GLUT window calls, made only while the window exists.
+// platform.cpp -- forwards the commands' window and projection calls to what start-up installed.
 #include "app/platform.h"
 
-#include <GL/freeglut.h>
-
+#include "app/platform_testing.h"
 #include "app/scene_state.h"
 
-bool platformWindowOpen = false;
-
 namespace {
+WindowCalls window;
+ProjectionCall projection = nullptr;
 long redisplayRequests = 0;
+long projectionRequests = 0;
+}  // namespace
+
+void installWindowCalls(const WindowCalls& calls) {
+    window = calls;
+}
+
+void installProjection(ProjectionCall apply) {
+    projection = apply;
 }
 
 void requestRedisplay() {
     ++redisplayRequests;
-    if (platformWindowOpen) glutPostRedisplay();
+    if (window.postRedisplay != nullptr) window.postRedisplay();
 }
 
 void selectMainWindow() {
-    if (platformWindowOpen) glutSetWindow(scene.mainWindow);
+    if (window.setWindow != nullptr) window.setWindow(scene.mainWindow);
 }
 
 void setWindowTitle(const char* title) {
-    if (platformWindowOpen) glutSetWindowTitle(title);
+    if (window.setWindowTitle != nullptr) window.setWindowTitle(title);
 }
 
-long redisplayRequestCount() { return redisplayRequests; }
+void startTimer(unsigned int ms, void (*tick)(int), int value) {
+    if (window.startTimer != nullptr) window.startTimer(ms, tick, value);
+}
+
+void closeMainWindow() {
+    if (window.destroyWindow != nullptr) window.destroyWindow(scene.mainWindow);
+    window = WindowCalls{};
+}
+
+void reproject() {
+    ++projectionRequests;
+    if (projection != nullptr) projection(scene.windowWidth, scene.windowHeight);
+}
+
+long redisplayRequestCount() {
+    return redisplayRequests;
+}
+
+long projectionRequestCount() {
+    return projectionRequests;
+}

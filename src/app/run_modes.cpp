@@ -81,15 +81,6 @@ void finishBenchmark() {
 
 }  // namespace
 
-FrameStats summarise(std::vector<double> frameMs) {
-    if (frameMs.empty()) return {0.0, 0.0};
-    std::sort(frameMs.begin(), frameMs.end());
-    size_t n = frameMs.size();
-    double median = n % 2 == 1 ? frameMs[n / 2] : (frameMs[n / 2 - 1] + frameMs[n / 2]) / 2.0;
-    size_t p99Index = static_cast<size_t>(std::ceil(0.99 * static_cast<double>(n))) - 1;
-    return {median, frameMs[std::min(p99Index, n - 1)]};
-}
-
 namespace {
 // The finished frame in the back buffer, as packed RGB rows bottom up.
 void readBackBuffer(int width, int height, std::vector<unsigned char>& pixels) {

@@ -1,4 +1,4 @@
-// scene_state.h -- the scene-wide values every module reads and writes by name, and their reset.
+// scene_state.h -- the scene-wide values every module reads and writes by name.
 #pragma once
 
 #include <cstdint>
@@ -75,10 +75,9 @@ struct SceneState {
 extern SceneState scene;
 
 // Flip a byte switch: 0 where it holds 1, 1 otherwise.
-inline void flip(uint8_t& flag) { flag = (flag == 1) ? 0 : 1; }
+inline void flip(uint8_t& flag) {
+    flag = (flag == 1) ? 0 : 1;
+}
 
 // The first start-up computation: the perspective camera halfway between the clip planes.
 void computeStartViewDistance();
-
-// Writes the reset values, resets the aquarium and re-applies the projection at 1200 by 600.
-void resetScene();

@@ -13,3 +13,6 @@ public:
     int addWorm();     // the slot filled, 0 to 63
     int chooseFish();  // the smallest present fish, lowest slot on ties; -1 when none is present
 };
+
+// The one feeder, built before main with the other process-wide objects (app/globals.cpp).
+extern Feeder bowlFeeder;

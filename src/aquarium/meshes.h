@@ -1,4 +1,5 @@
-// meshes.h -- the 64 by 64 height fields of the water surface and the sand bed.
+// meshes.h -- the 64 by 64 height fields of the water surface and the sand bed. The heights are
+// plain arithmetic (mesh_heights.cpp); drawGrid and drawMesh are the GL half (mesh_drawing.cpp).
 #pragma once
 
 constexpr int meshSize = 64;
@@ -49,3 +50,7 @@ public:
     void updateHeights(float a);
     void drawMesh(float a);  // reshapes from a, then draws
 };
+
+// The two meshes, built before main with the other process-wide objects (app/globals.cpp).
+extern WaterSurfaceMesh waterMesh;
+extern SandBedMesh sandMesh;

@@ -1,6 +1,8 @@
 // random.cpp -- the time-seeded generator behind every random choice of the aquarium.
 #include "aquarium/random.h"
 
+#include "aquarium/random_testing.h"
+
 namespace {
 uint32_t generatorState = 1;
 
@@ -10,7 +12,9 @@ TimeSource& timeSource() {
 }
 }  // namespace
 
-void seedGenerator(uint32_t seed) { generatorState = seed; }
+void seedGenerator(uint32_t seed) {
+    generatorState = seed;
+}
 
 int drawGenerator() {
     generatorState = generatorState * 214013u + 2531011u;
@@ -23,4 +27,6 @@ int timeSeededRand() {
     return drawGenerator();
 }
 
-void setTimeSource(TimeSource source) { timeSource() = std::move(source); }
+void setTimeSource(TimeSource source) {
+    timeSource() = std::move(source);
+}

@@ -16,3 +16,6 @@ public:
 
     int32_t legPhase = 0;
 };
+
+// The one worm drawer, built before main with the other process-wide objects (app/globals.cpp).
+extern WormDrawer wormDrawer;

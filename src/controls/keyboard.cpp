@@ -5,9 +5,9 @@
 
 #include "app/console.h"
 #include "app/frame.h"
+#include "app/platform.h"
 #include "app/scene_state.h"
 #include "controls/help.h"
-#include "view/projection.h"
 #include "view/walk.h"
 
 namespace {
@@ -15,7 +15,7 @@ namespace {
 // all the same, as every lighting command does.
 void flipLight(uint8_t& flag) {
     flip(flag);
-    applyProjection(scene.windowWidth, scene.windowHeight);
+    reproject();
 }
 }  // namespace
 

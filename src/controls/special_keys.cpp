@@ -2,22 +2,17 @@
 // cycle, orbiting or walking with the arrows, the reset, and one worm for a chosen fish.
 #include "controls/special_keys.h"
 
-#include <GL/freeglut.h>
-
 #include <cstdint>
 
-#include "app/globals.h"
 #include "app/platform.h"
+#include "app/scene_reset.h"
 #include "app/scene_state.h"
+#include "aquarium/behaviour.h"
+#include "aquarium/feeder.h"
 #include "controls/help.h"
-#include "view/projection.h"
 #include "view/walk.h"
 
 namespace {
-
-void project() {
-    applyProjection(scene.windowWidth, scene.windowHeight);
-}
 
 void flipAndRedisplay(uint8_t& flag) {
     flip(flag);
@@ -36,83 +31,84 @@ void orbitRight() {
 }
 
 // One red worm in a random slot, and the smallest fish sent after it. In manual mode every fish
-// may have left; the worm is still put in, and no fish is aimed.
+// may have left; the worm is still put in, and no fish is aimed. The school's aimFishAtWorm is
+// this same steering step; calling it directly keeps the command clear of the fish drawing.
 void feedOneWorm() {
     int worm = bowlFeeder.addWorm();
     int fish = bowlFeeder.chooseFish();
-    if (fish >= 0) fishSchool.aimFishAtWorm(fish, worm, bowlFeeder);
+    if (fish >= 0) aimFishAtWormLogic(fish, worm);
 }
 
 }  // namespace
 
 void onSpecialKey(int key, int, int) {
     switch (key) {
-        case GLUT_KEY_F1:
+        case KeyF1:
             selectMainWindow();
             printHelp();
             break;
-        case GLUT_KEY_F2:
+        case KeyF2:
             if (scene.fieldOfView > 10) scene.fieldOfView -= 5;
-            project();
+            reproject();
             break;
-        case GLUT_KEY_F3:
+        case KeyF3:
             if (scene.fieldOfView < 170) scene.fieldOfView += 5;
-            project();
+            reproject();
             break;
-        case GLUT_KEY_F4:
+        case KeyF4:
             flipAndRedisplay(scene.depthTestOn);
             break;
-        case GLUT_KEY_F5:
+        case KeyF5:
             scene.polygonFill = (scene.polygonFill == 1) ? 2 : 1;
-            project();
+            reproject();
             break;
-        case GLUT_KEY_F6:
+        case KeyF6:
             flipAndRedisplay(scene.cullingOn);
             break;
-        case GLUT_KEY_F7:
+        case KeyF7:
             flipAndRedisplay(scene.polishedOn);
             break;
-        case GLUT_KEY_F8:
+        case KeyF8:
             flipAndRedisplay(scene.flatShading);
             break;
-        case GLUT_KEY_F9:
+        case KeyF9:
             flipAndRedisplay(scene.texturesOn);
             break;
-        case GLUT_KEY_F10:
+        case KeyF10:
             flipAndRedisplay(scene.collisionCheckOn);
             break;
-        case GLUT_KEY_F11:
+        case KeyF11:
             if (scene.viewMode == Combined)
                 scene.viewMode = Perspective;
             else if (scene.viewMode == Perspective)
                 scene.viewMode = Orthogonal;
             else if (scene.viewMode == Orthogonal)
                 scene.viewMode = Combined;
-            project();
+            reproject();
             break;
-        case GLUT_KEY_LEFT:
+        case KeyLeft:
             if (scene.viewMode == Perspective)
                 orbitLeft();
             else
                 strafeLeft();
             break;
-        case GLUT_KEY_UP:
+        case KeyUp:
             if (scene.viewMode == Combined) moveForward();
             break;
-        case GLUT_KEY_RIGHT:
+        case KeyRight:
             if (scene.viewMode == Perspective)
                 orbitRight();
             else
                 strafeRight();
             break;
-        case GLUT_KEY_DOWN:
+        case KeyDown:
             if (scene.viewMode == Combined) moveBackward();
             break;
-        case GLUT_KEY_HOME:
+        case KeyHome:
             resetScene();
             requestRedisplay();
             break;
-        case GLUT_KEY_INSERT:
+        case KeyInsert:
             if (scene.viewMode == Combined) feedOneWorm();
             requestRedisplay();
             break;

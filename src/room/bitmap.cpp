@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/console.h"
+#include "room/bitmap_testing.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
 // bitmap.h -- reads 24-bit uncompressed bitmaps into RGB pixels, bottom row first. No GL here.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
@@ -23,8 +22,3 @@ void freeBitmapPixels(BitmapImage* image);
 // Little-endian reads, one byte at a time; bytes past the end of the file read as zero.
 uint32_t readUint32LE(FILE* file);
 uint16_t readUint16LE(FILE* file);
-
-// The pixel buffer is allocated through here so that a test can make the allocation fail.
-// nullptr restores the ordinary allocator (std::malloc; buffers are released with std::free).
-using PixelAllocator = void* (*)(std::size_t bytes);
-void setPixelAllocator(PixelAllocator allocate);

@@ -3,7 +3,6 @@
 
 #include <GL/gl.h>
 
-#include "app/globals.h"
 #include "app/scene_state.h"
 #include "room/textures.h"
 

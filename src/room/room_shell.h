@@ -8,6 +8,10 @@ public:
     void draw(unsigned int texture, float repeatS, float repeatT, float cellWidth, float cellHeight);
 };
 
+// The rectangle drawer the room shell and the scene share, built before main with the other
+// process-wide objects (app/globals.cpp).
+extern TexturedRect sharedRect;
+
 // Corners 1 to 8 of a 5 by 5 by 5 box; row 0 is unused padding so the faces read 1-based.
 extern const float roomCorners[9][3];
 

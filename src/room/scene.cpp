@@ -3,7 +3,7 @@
 
 #include <GL/gl.h>
 
-#include "app/globals.h"
+#include "aquarium/aquarium.h"
 #include "app/scene_state.h"
 #include "gl/recorded_shape.h"
 #include "gl/straightforward.h"

@@ -8,6 +8,7 @@
 
 #include "app/console.h"
 #include "room/bitmap.h"
+#include "room/textures_testing.h"
 
 unsigned int floorTexture = 0;
 unsigned int woodTexture = 0;

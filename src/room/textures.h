@@ -1,8 +1,6 @@
 // textures.h -- the twelve texture names, created once at start-up.
 #pragma once
 
-struct BitmapImage;
-
 extern unsigned int floorTexture;
 extern unsigned int woodTexture;
 extern unsigned int picture4Texture;
@@ -18,8 +16,3 @@ extern unsigned int marbleTexture;
 
 // Loads all twelve bitmaps and uploads them, or ends the process with the reader's message.
 void loadTextures();
-
-// The image records are allocated through here so that a test can make the allocation fail.
-// nullptr restores the ordinary allocator; the records are released with delete.
-using ImageRecordAllocator = BitmapImage* (*)();
-void setImageRecordAllocator(ImageRecordAllocator allocate);

@@ -12,8 +12,8 @@ SoundCue& SoundCue::instance() {
 
 void SoundCue::play(const char* fileName, SoundMode mode) {
     if (exiting_) return;
-    if (!backend_) {
-        backend_ = makeDefaultCueBackend();
+    if (!backend_ && defaultFactory_ != nullptr) {
+        backend_ = defaultFactory_();
         if (!exitHookSet_) {
             // Registered after the process-wide objects are built, so it runs before their destructors.
             exitHookSet_ = std::atexit(&SoundCue::releaseAtExit) == 0;
@@ -22,9 +22,13 @@ void SoundCue::play(const char* fileName, SoundMode mode) {
     if (backend_) backend_->play(fileName ? fileName : "", mode);
 }
 
-void SoundCue::setBackend(std::unique_ptr<CueBackend> backend) { backend_ = std::move(backend); }
+void SoundCue::setBackend(std::unique_ptr<CueBackend> backend) {
+    backend_ = std::move(backend);
+}
 
-void SoundCue::shutdown() { backend_.reset(); }
+void SoundCue::shutdown() {
+    backend_.reset();
+}
 
 void SoundCue::releaseAtExit() {
     SoundCue& cue = instance();
@@ -32,8 +36,18 @@ void SoundCue::releaseAtExit() {
     cue.backend_.reset();
 }
 
-void playCue(const char* fileName, SoundMode mode) { SoundCue::instance().play(fileName, mode); }
+void playCue(const char* fileName, SoundMode mode) {
+    SoundCue::instance().play(fileName, mode);
+}
 
-void setCueBackend(std::unique_ptr<CueBackend> backend) { SoundCue::instance().setBackend(std::move(backend)); }
+void setCueBackend(std::unique_ptr<CueBackend> backend) {
+    SoundCue::instance().setBackend(std::move(backend));
+}
 
-void shutdownCues() { SoundCue::instance().shutdown(); }
+void setDefaultCueBackendFactory(CueBackendFactory factory) {
+    SoundCue::instance().setDefaultFactory(factory);
+}
+
+void shutdownCues() {
+    SoundCue::instance().shutdown();
+}

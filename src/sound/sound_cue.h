@@ -14,6 +14,10 @@ public:
     virtual void play(const std::string& fileName, SoundMode mode) = 0;
 };
 
+// Makes the backend the player uses when none is installed. The program sets the SDL2_mixer one
+// (sound/mixer_backend.h) at start-up; with no factory the player stays silent.
+using CueBackendFactory = std::unique_ptr<CueBackend> (*)();
+
 // The player. It owns the backend, makes the default one on the first cue, and releases
 // it at process exit even when nobody calls shutdownCues (the exit routine leaves through
 // std::exit). Once the process is exiting, later cues are dropped instead of reopening
@@ -24,6 +28,7 @@ public:
 
     void play(const char* fileName, SoundMode mode);
     void setBackend(std::unique_ptr<CueBackend> backend);
+    void setDefaultFactory(CueBackendFactory factory) { defaultFactory_ = factory; }
     void shutdown();
 
 private:
@@ -31,6 +36,7 @@ private:
     static void releaseAtExit();
 
     std::unique_ptr<CueBackend> backend_;
+    CueBackendFactory defaultFactory_ = nullptr;
     bool exitHookSet_ = false;
     bool exiting_ = false;
 };
@@ -41,8 +47,10 @@ void playCue(const char* fileName, SoundMode mode);
 // Installs a backend; nullptr goes back to the default, made on the next cue.
 void setCueBackend(std::unique_ptr<CueBackend> backend);
 
-// The program's default backend (SDL2_mixer, falling back to silence).
-std::unique_ptr<CueBackend> makeDefaultCueBackend();
+// Sets the factory of the default backend.
+void setDefaultCueBackendFactory(CueBackendFactory factory);
 
-// Stops whatever plays and releases the audio device; the exit path calls it after the last cue.
+// Stops whatever plays and releases the backend (and with it the audio device); the next cue
+// makes the default backend again. The exit routine does not call it: the backend is released at
+// process exit all the same.
 void shutdownCues();

@@ -4,7 +4,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "app/platform.h"
 #include "app/scene_state.h"
 
 void applyProjection(int width, int height) {
@@ -15,8 +14,7 @@ void applyProjection(int width, int height) {
     if (scene.viewMode == Orthogonal) {
         glLoadIdentity();
         glRotatef(static_cast<float>(scene.orthoRotation), 0, 1, 0);
-        glOrtho(scene.orthoLeft, scene.orthoRight, scene.orthoBottom, scene.orthoTop, scene.nearPlane,
-                scene.farPlane);
+        glOrtho(scene.orthoLeft, scene.orthoRight, scene.orthoBottom, scene.orthoTop, scene.nearPlane, scene.farPlane);
     } else if (scene.windowWidth > 0 && scene.windowHeight > 0) {
         glLoadIdentity();
         gluPerspective(scene.fieldOfView,
@@ -38,13 +36,4 @@ void applyOrbitView() {
 void applyLookAtView() {
     gluLookAt(scene.eyeX, scene.eyeY, scene.eyeZ, scene.eyeX + scene.lookDirX, scene.eyeY + scene.lookDirY,
               scene.eyeZ + scene.lookDirZ, scene.upX, scene.upY, scene.upZ);
-}
-
-void onMouseMotion(int x, int y) {
-    // Fractions of an empty window would be infinite; they keep their last values instead.
-    if (scene.viewMode == Perspective && scene.windowWidth > 0 && scene.windowHeight > 0) {
-        scene.mouseFracX = static_cast<double>(x) / static_cast<double>(scene.windowWidth);
-        scene.mouseFracY = 1.0 - static_cast<double>(y) / static_cast<double>(scene.windowHeight);
-    }
-    requestRedisplay();
 }

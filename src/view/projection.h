@@ -2,7 +2,10 @@
 // transforms, and mouse steering of the perspective view.
 #pragma once
 
+// GL: viewport and projection matrix (projection.cpp). Commands reach it through the platform seam.
 void applyProjection(int width, int height);
 void applyOrbitView();
 void applyLookAtView();
+
+// Logic: the drag callback (mouse_steering.cpp).
 void onMouseMotion(int x, int y);

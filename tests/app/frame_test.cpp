@@ -1,13 +1,14 @@
 // The idle step of the orbit, the perspective title, the two timers.
+#include "app/frame.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/frame.h"
+#include "app/frame_testing.h"
 #include "app/scene_state.h"
 #include "support/capture.h"
-#include "view/projection.h"
 
 namespace {
 
@@ -27,7 +28,9 @@ protected:
     }
 };
 
-TEST_F(FrameTest, OrbitAtRestShowsZeroAs360) { EXPECT_EQ(orbitSequence(0, 0.0, 2), (std::vector<int>{360, 360})); }
+TEST_F(FrameTest, OrbitAtRestShowsZeroAs360) {
+    EXPECT_EQ(orbitSequence(0, 0.0, 2), (std::vector<int>{360, 360}));
+}
 
 TEST_F(FrameTest, HalfRateNeverMovesTheAngle) {
     EXPECT_EQ(orbitSequence(100, 0.5, 3), (std::vector<int>{100, 100, 100}));
@@ -87,17 +90,6 @@ TEST_F(FrameTest, TitleFieldWidthsSignsAndRounding) {
     scene.viewDistance = 3.14159;
     EXPECT_STREQ(formatPerspectiveTitle(),
                  "Glintmere: Mouse at (-0.100, 1.235).  Alpha= 45.  Beta= -8.  Distance=3.14.");
-}
-
-TEST_F(FrameTest, PerspectiveTitleFollowsTheMouseThroughTheOrbitView) {
-    // The title shows what the last perspective frame derived from the mouse.
-    scene.viewMode = Perspective;
-    scene.mouseFracX = 0.75;
-    scene.mouseFracY = 0.2;
-    applyOrbitView();
-    onIdle();
-    EXPECT_EQ(std::string(titleBuffer),
-              "Glintmere: Mouse at (0.750, 0.200).  Alpha=360.  Beta= 45.  Distance=-6.62.");
 }
 
 TEST_F(FrameTest, FlapSignFlipsOnTheSecondTickThenEveryThird) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "aquarium/random.h"
+#include "aquarium/random_testing.h"
 #include "aquarium/tables.h"
 #include "support/capture.h"
 

@@ -1,11 +1,12 @@
 // One fish's step: arriving, eating and growing, replacements, leaving, waves and the turn.
+#include "aquarium/behaviour.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "app/globals.h"
 #include "app/scene_state.h"
-#include "aquarium/behaviour.h"
+#include "aquarium/feeder.h"
 #include "aquarium_test_support.h"
 
 using namespace aquarium_test;
@@ -186,7 +187,7 @@ TEST_F(BehaviourTest, WithTheOtherNinePresentALeavingFishIsItsOwnReplacement) {
 
 TEST_F(BehaviourTest, AGrownFishSentToAWormGetsTheSurfaceTargetButKeepsItsCourse) {
     fishes[0].size = 0.9f;
-    fishSchool.aimFishAtWorm(0, 63, bowlFeeder);
+    aimFishAtWormLogic(0, 63);
     Vec3f course = fishes[0].velocity;
     int frames = 0;
     while (fishHasTarget[0] == 1 && frames < 200) {

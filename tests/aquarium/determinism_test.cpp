@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/globals.h"
 #include "app/scene_state.h"
 #include "aquarium/behaviour.h"
+#include "aquarium/feeder.h"
 #include "aquarium_test_support.h"
 
 using namespace aquarium_test;
@@ -55,7 +55,7 @@ TEST(AquariumDeterminism, AFixedRunEndsInTheStoredTables) {
         if (frame == 2500 || frame == 4000) {
             int worm = bowlFeeder.addWorm();
             int fish = bowlFeeder.chooseFish();
-            if (fish >= 0) fishSchool.aimFishAtWorm(fish, worm, bowlFeeder);
+            if (fish >= 0) aimFishAtWormLogic(fish, worm);
         }
         if (frame == 3000) bowlFeeder.addFish();
         if (frame == 4500) bowlFeeder.clearWorms();

@@ -1,4 +1,6 @@
 // The aquarium's reset and its feeding commands, and the time-seeded draws behind them.
+#include "aquarium/feeder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 #include <cstring>
 #include <iterator>
 
-#include "app/globals.h"
 #include "app/scene_state.h"
 #include "aquarium/behaviour.h"
 #include "aquarium_test_support.h"
@@ -203,7 +204,7 @@ TEST_F(FeederTest, ChooseFishWithNoFishPresentSaysSo) {
 }
 
 TEST_F(FeederTest, AimingSetsTheWormAsTargetAndMakesOneMoveAtSpeed) {
-    fishSchool.aimFishAtWorm(3, 40, bowlFeeder);
+    aimFishAtWormLogic(3, 40);
     const Fish& f = fishes[3];
     EXPECT_EQ(f.target.x, worms[40].position.x);
     EXPECT_EQ(f.target.y, worms[40].position.y);
@@ -221,7 +222,7 @@ TEST_F(FeederTest, AimingSetsTheWormAsTargetAndMakesOneMoveAtSpeed) {
 TEST_F(FeederTest, AimingAFishSittingOnTheWormKeepsItsVelocity) {
     fishes[1].position = worms[20].position;
     fishes[1].velocity = {0.02f, -0.03f, 0.04f};
-    fishSchool.aimFishAtWorm(1, 20, bowlFeeder);
+    aimFishAtWormLogic(1, 20);
     const Fish& f = fishes[1];
     EXPECT_EQ(f.velocity.x, 0.02f);
     EXPECT_EQ(f.velocity.y, -0.03f);
@@ -233,8 +234,8 @@ TEST_F(FeederTest, AimingAFishSittingOnTheWormKeepsItsVelocity) {
 TEST_F(FeederTest, AimingWithoutAFishOrOutsideTheWormTableDoesNothing) {
     Fish before[fishSlots];
     std::copy(std::begin(fishes), std::end(fishes), before);
-    fishSchool.aimFishAtWorm(-1, 5, bowlFeeder);
-    fishSchool.aimFishAtWorm(2, 64, bowlFeeder);
+    aimFishAtWormLogic(-1, 5);
+    aimFishAtWormLogic(2, 64);
     EXPECT_EQ(std::memcmp(before, fishes, sizeof fishes), 0);
     for (int h : fishHasTarget) EXPECT_EQ(h, 0);
 }

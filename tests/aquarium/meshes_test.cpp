@@ -1,13 +1,12 @@
 // The heights of the water surface and the sand bed, and the water phase over long runs.
+#include "aquarium/meshes.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
 #include <numbers>
-
-#include "app/globals.h"
-#include "aquarium/meshes.h"
 
 namespace {
 
@@ -95,6 +94,8 @@ TEST(WaterSurface, ALongRunKeepsTheRingsMoving) {
 }
 
 TEST(SandBed, RimHoldsThirtyAndInnerPointsStayBetweenMinusTwoAndNine) {
+    const auto sand = std::make_unique<SandBedMesh>();  // shaped once, by its constructor
+    const SandBedMesh& sandMesh = *sand;
     for (int k = 0; k < meshSize; ++k) {
         EXPECT_EQ(sandMesh.heights[0][k], 30.0f);
         EXPECT_EQ(sandMesh.heights[63][k], 30.0f);

@@ -35,7 +35,7 @@ protected:
 
 TEST_F(ControlsGlTest, HomeGivesA1200By600Viewport) {
     applyProjection(800, 500);
-    onSpecialKey(GLUT_KEY_HOME, 0, 0);
+    onSpecialKey(KeyHome, 0, 0);
     GLint v[4];
     viewport(v);
     EXPECT_EQ(v[2], 1200);
@@ -66,20 +66,20 @@ TEST_F(ControlsGlTest, OrbitAndEyeKeysLeaveTheProjectionAlone) {
 }
 
 TEST_F(ControlsGlTest, ZoomShowsInThePerspectiveMatrixAndIsReappliedAtItsLimit) {
-    for (int i = 0; i < 10; ++i) onSpecialKey(GLUT_KEY_F2, 0, 0);
+    for (int i = 0; i < 10; ++i) onSpecialKey(KeyF2, 0, 0);
     EXPECT_NEAR(projectedFieldOfView(), 10.0, 1e-4);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    onSpecialKey(GLUT_KEY_F2, 0, 0);  // already at 10: unchanged, but projected again
+    onSpecialKey(KeyF2, 0, 0);  // already at 10: unchanged, but projected again
     EXPECT_NEAR(projectedFieldOfView(), 10.0, 1e-4);
-    onSpecialKey(GLUT_KEY_F3, 0, 0);
+    onSpecialKey(KeyF3, 0, 0);
     EXPECT_NEAR(projectedFieldOfView(), 15.0, 1e-4);
 }
 
 TEST_F(ControlsGlTest, ViewCycleSwitchesBetweenPerspectiveAndOrthogonalMatrices) {
-    onSpecialKey(GLUT_KEY_F11, 0, 0);  // perspective
+    onSpecialKey(KeyF11, 0, 0);  // perspective
     EXPECT_EQ(currentMatrix(GL_PROJECTION_MATRIX)[11], -1.0);
-    onSpecialKey(GLUT_KEY_F11, 0, 0);  // orthogonal
+    onSpecialKey(KeyF11, 0, 0);  // orthogonal
     const auto ortho = currentMatrix(GL_PROJECTION_MATRIX);
     EXPECT_EQ(ortho[11], 0.0);
     EXPECT_NEAR(ortho[0], 2.0 / 30.0, 1e-6);

@@ -10,7 +10,8 @@ worm frames.
 
 import math
 import os
-import struct
+
+from PIL import Image as PilImage
 
 WINDOW_WIDTH, WINDOW_HEIGHT = 1200, 600
 
@@ -56,19 +57,17 @@ class Bitmap:
     """A 24-bit bitmap file as GL sees it: rows bottom up, RGB."""
 
     def __init__(self, path):
-        with open(path, "rb") as handle:
-            blob = handle.read()
-        self.width, self.height = struct.unpack("<ii", blob[18:26])
-        bits = struct.unpack("<H", blob[28:30])[0]
-        if bits != 24:
-            raise ValueError("%s is not a 24-bit bitmap" % path)
-        self._bgr = blob[54:54 + self.width * self.height * 3]
+        with PilImage.open(path) as picture:
+            if picture.format != "BMP" or picture.mode != "RGB":
+                raise ValueError("%s is not a 24-bit bitmap" % path)
+            self.width, self.height = picture.size
+            self._rgb = picture.transpose(PilImage.Transpose.FLIP_TOP_BOTTOM).tobytes()
 
     def texel(self, i, j):
         i %= self.width
         j %= self.height
         k = (j * self.width + i) * 3
-        return self._bgr[k + 2], self._bgr[k + 1], self._bgr[k]
+        return self._rgb[k], self._rgb[k + 1], self._rgb[k + 2]
 
     def sample(self, s, t):
         """GL_LINEAR with GL_REPEAT at texture coordinates (s, t)."""

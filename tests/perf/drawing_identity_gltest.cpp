@@ -15,7 +15,8 @@
 #include <vector>
 
 #include "app/globals.h"
-#include "aquarium/random.h"
+#include "app/scene_reset.h"
+#include "aquarium/random_testing.h"
 #include "gl/straightforward.h"
 #include "room/room_gl.h"
 #include "sound/sound_cue.h"

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "room/bitmap_testing.h"
 #include "room/bmp_files.h"
 #include "support/capture.h"
 

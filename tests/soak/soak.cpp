@@ -14,8 +14,10 @@
 #include "app/console.h"
 #include "app/frame.h"
 #include "app/menu.h"
+#include "app/platform.h"
 #include "app/scene_state.h"
 #include "aquarium/random.h"
+#include "aquarium/random_testing.h"
 #include "aquarium/tables.h"
 #include "controls/keyboard.h"
 #include "controls/special_keys.h"
@@ -177,6 +179,7 @@ int main(int argc, char** argv) {
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(scene.windowWidth, scene.windowHeight);
     scene.mainWindow = glutCreateWindow("Furniture");
+    installProjection(applyProjection);
     glutDisplayFunc(noDisplay);
     initLights();
     loadTextures();

@@ -5,9 +5,10 @@
 #include <iterator>
 
 #include "app/console.h"
-#include "app/globals.h"
 #include "app/scene_state.h"
+#include "aquarium/feeder.h"
 #include "aquarium/random.h"
+#include "aquarium/random_testing.h"
 #include "aquarium/tables.h"
 #include "view/walk.h"
 
@@ -15,7 +16,9 @@ ConsoleCapture::ConsoleCapture() {
     setConsoleSink([this](std::string_view t) { text_.append(t); });
 }
 
-ConsoleCapture::~ConsoleCapture() { setConsoleSink({}); }
+ConsoleCapture::~ConsoleCapture() {
+    setConsoleSink({});
+}
 
 std::vector<std::string> ConsoleCapture::lines() const {
     std::vector<std::string> out;
@@ -44,7 +47,9 @@ public:
 };
 }  // namespace
 
-std::unique_ptr<CueBackend> makeRecordingBackend() { return std::make_unique<RecordingBackend>(); }
+std::unique_ptr<CueBackend> makeRecordingBackend() {
+    return std::make_unique<RecordingBackend>();
+}
 
 void resetProcessState() {
     int32_t window = scene.mainWindow;  // a GL test's window outlives the reset, as the program's does
@@ -56,6 +61,7 @@ void resetProcessState() {
     std::fill(std::begin(fishHasTarget), std::end(fishHasTarget), 0);
     std::fill(std::begin(fishTargetWorm), std::end(fishTargetWorm), 0);
     setTimeSource({});
+    setDefaultCueBackendFactory(nullptr);
     setCueBackend(makeRecordingBackend());
     playedCues().clear();
 }

@@ -6,6 +6,7 @@
 
 #include "app/platform.h"
 #include "app/scene_state.h"
+#include "view/projection.h"
 
 namespace {
 bool opened = false;
@@ -24,6 +25,8 @@ void ensureGlWindow() {
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(1200, 600);
     scene.mainWindow = glutCreateWindow("Furniture");
+    // Commands project for real here; the window calls stay out, as GL tests drive frames themselves.
+    installProjection(applyProjection);
     glutDisplayFunc(noDisplay);
     // Let the window appear so its buffers have their real size.
     for (int i = 0; i < 5; ++i) glutMainLoopEvent();

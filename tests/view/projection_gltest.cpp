@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <utility>
 
 #include "app/frame.h"
+#include "app/scene_reset.h"
 #include "app/scene_state.h"
 #include "support/capture.h"
 #include "support/gl_window.h"
@@ -22,7 +24,9 @@ Matrix multiply(const Matrix& a, const Matrix& b) {
     return m;
 }
 
-Matrix identity() { return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}; }
+Matrix identity() {
+    return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+}
 
 Matrix translation(double x, double y, double z) {
     Matrix m = identity();
@@ -137,6 +141,16 @@ TEST_F(ProjectionTest, OrbitViewTranslatesThenTurnsThenTilts) {
     expectMatrixNear(m, expected);
     EXPECT_DOUBLE_EQ(scene.tiltAngle, 45.0);
     EXPECT_DOUBLE_EQ(scene.viewDistance, distance);
+}
+
+TEST_F(ProjectionTest, PerspectiveTitleFollowsTheMouseThroughTheOrbitView) {
+    // The title shows what the last perspective frame derived from the mouse.
+    scene.viewMode = Perspective;
+    scene.mouseFracX = 0.75;
+    scene.mouseFracY = 0.2;
+    applyOrbitView();
+    onIdle();
+    EXPECT_EQ(std::string(titleBuffer), "Glintmere: Mouse at (0.750, 0.200).  Alpha=360.  Beta= 45.  Distance=-6.62.");
 }
 
 TEST_F(ProjectionTest, DragBeyondTheWindowIsNotClamped) {

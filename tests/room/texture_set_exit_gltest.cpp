@@ -1,6 +1,4 @@
-// The texture set's exit paths that end the process before anything reaches GL.
-#include "room/textures.h"
-
+// texture_set_exit_gltest.cpp -- the texture set's exit paths that end the process before anything reaches GL.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -10,6 +8,8 @@
 #include "app/console.h"
 #include "room/bitmap.h"
 #include "room/bmp_files.h"
+#include "room/textures.h"
+#include "room/textures_testing.h"
 
 namespace {
 

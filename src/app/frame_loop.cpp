@@ -1,48 +1,21 @@
-// frame.cpp -- draws frames, advances the orbit, writes the title, runs the two timers, exits.
-#include "app/frame.h"
-
-#include <GL/freeglut.h>
-
+// frame_loop.cpp -- the frame loop's logic: advances the orbit, writes the title, runs the two
+// timers, exits. The window calls go through the platform seam; the drawing is in frame_draw.cpp.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/frame.h"
+#include "app/frame_testing.h"
 #include "app/platform.h"
 #include "app/scene_state.h"
-#include "room/render_state.h"
-#include "room/scene.h"
 #include "sound/sound_cue.h"
-#include "view/projection.h"
 
 char titleBuffer[200];
-FrameHook beforeSwapHook = nullptr;
 
 namespace {
-constexpr const char* combinedTitle =
-    "Glintmere: Combined view with glLookAt() function. Press 'F1' or 'h' for help.";
+constexpr const char* combinedTitle = "Glintmere: Combined view with glLookAt() function. Press 'F1' or 'h' for help.";
 constexpr const char* orthogonalTitle = "Glintmere: Orthogonal view. Press 'F1' or 'h' for help.";
 }  // namespace
-
-void onDisplay() {
-    drawFrame();
-    if (beforeSwapHook != nullptr) beforeSwapHook();
-    glutSwapBuffers();
-    glFlush();
-}
-
-void drawFrame() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glClearColor(0, 0, 0, 0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    if (scene.viewMode == Perspective)
-        applyOrbitView();
-    else
-        applyLookAtView();
-    applyRenderState();
-    applyLightSwitches();
-    drawScene();
-}
 
 void advanceOrbit() {
     double sum = static_cast<double>(scene.orbitAngle) + scene.orbitRate;
@@ -78,18 +51,17 @@ void onFlapTimer(int) {
     scene.tickCount = scene.tickCount + 1;
     if (r == 1) scene.flapSign = -scene.flapSign;
     requestRedisplay();
-    if (platformWindowOpen) glutTimerFunc(40, onFlapTimer, 0);
+    startTimer(40, onFlapTimer, 0);
 }
 
 void onWaveTimer(int) {
     if (scene.waveAmplitude > 0.5f) scene.waveAmplitude = static_cast<float>(scene.waveAmplitude - 0.02);
     requestRedisplay();
-    if (platformWindowOpen) glutTimerFunc(20, onWaveTimer, 0);
+    startTimer(20, onWaveTimer, 0);
 }
 
 void exitProgram() {
-    if (platformWindowOpen) glutDestroyWindow(scene.mainWindow);
-    platformWindowOpen = false;
+    closeMainWindow();
     if (scene.soundOn != 0) playCue("musics/CLAP.wav", SoundMode::Blocking);
     std::exit(0);
 }

@@ -1,0 +1,32 @@
+// frame_draw.cpp -- one frame: clear, view transform, render state and light switches, the scene,
+// the optional hook, the swap.
+#include <GL/freeglut.h>
+
+#include "app/frame.h"
+#include "app/scene_state.h"
+#include "room/render_state.h"
+#include "room/scene.h"
+#include "view/projection.h"
+
+FrameHook beforeSwapHook = nullptr;
+
+void onDisplay() {
+    drawFrame();
+    if (beforeSwapHook != nullptr) beforeSwapHook();
+    glutSwapBuffers();
+    glFlush();
+}
+
+void drawFrame() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(0, 0, 0, 0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    if (scene.viewMode == Perspective)
+        applyOrbitView();
+    else
+        applyLookAtView();
+    applyRenderState();
+    applyLightSwitches();
+    drawScene();
+}

@@ -1,0 +1,11 @@
+# check_no_gl.cmake -- fails when BINARY loads a GL, GLU, GLUT, SDL or X11 library, as ldd lists them.
+execute_process(COMMAND ldd ${BINARY} OUTPUT_VARIABLE libraries RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "ldd ${BINARY} failed")
+endif()
+string(REGEX MATCHALL "lib(GL|GLU|GLX|OpenGL|glut|SDL2|SDL2_mixer|X11|xcb)[-_.a-zA-Z0-9]*\\.so" found "${libraries}")
+if(found)
+  list(REMOVE_DUPLICATES found)
+  list(JOIN found ", " shown)
+  message(FATAL_ERROR "the logic test binary loads ${shown}")
+endif()
