@@ -120,7 +120,8 @@ int main(int argc, char** argv) {
                     sum[3] += c.a;
                 }
             }
-            unsigned char* out = &pixels[(static_cast<size_t>(y) * static_cast<size_t>(size) + static_cast<size_t>(x)) * 4];
+            unsigned char* out =
+                &pixels[(static_cast<size_t>(y) * static_cast<size_t>(size) + static_cast<size_t>(x)) * 4];
             double alpha = sum[3] / (samples * samples);
             for (int k = 0; k < 3; ++k) {
                 double straight = sum[3] > 0 ? sum[k] / sum[3] : 0;

@@ -16,16 +16,34 @@ constexpr double halfPi = twoPi / 4.0;
 
 using Track = std::vector<double>;
 
-Track silence(double seconds) { return Track(static_cast<size_t>(std::lround(seconds * rate)), 0.0); }
+Track silence(double seconds) {
+    return Track(static_cast<size_t>(std::lround(seconds * rate)), 0.0);
+}
 
 // Equal-tempered pitch: semitones away from A4 (440 Hz).
-double pitch(int semitonesFromA4) { return 440.0 * std::pow(2.0, semitonesFromA4 / 12.0); }
+double pitch(int semitonesFromA4) {
+    return 440.0 * std::pow(2.0, semitonesFromA4 / 12.0);
+}
 
 // Semitone numbers from A4 for the notes the cues use.
 enum Note : int {
-    F2 = -28, G2 = -26, A2 = -24, C3 = -21,
-    B4 = 2, C5 = 3, D5 = 5, E5 = 7, F5 = 8, G5 = 10, A5 = 12, B5 = 14,
-    C6 = 15, D6 = 17, E6 = 19, G6 = 22, C7 = 27,
+    F2 = -28,
+    G2 = -26,
+    A2 = -24,
+    C3 = -21,
+    B4 = 2,
+    C5 = 3,
+    D5 = 5,
+    E5 = 7,
+    F5 = 8,
+    G5 = 10,
+    A5 = 12,
+    B5 = 14,
+    C6 = 15,
+    D6 = 17,
+    E6 = 19,
+    G6 = 22,
+    C7 = 27,
 };
 
 // One voice: a set of partials (frequency ratio, weight) under an envelope that rises over

@@ -28,7 +28,9 @@ void consoleLine(std::string_view text) {
     emit(line);
 }
 
-void consoleWrite(std::string_view text) { emit(text); }
+void consoleWrite(std::string_view text) {
+    emit(text);
+}
 
 void consolePrintf(const char* format, ...) {
     va_list args;
@@ -45,4 +47,6 @@ void consolePrintf(const char* format, ...) {
     va_end(args);
 }
 
-void setConsoleSink(ConsoleSink s) { sink() = std::move(s); }
+void setConsoleSink(ConsoleSink s) {
+    sink() = std::move(s);
+}

@@ -27,13 +27,17 @@ void cue(const char* fileName, SoundMode mode) {
     if (scene.soundOn != 0) playCue(fileName, mode);
 }
 
-double length(double x, double y, double z) { return std::sqrt(x * x + y * y + z * z); }
+double length(double x, double y, double z) {
+    return std::sqrt(x * x + y * y + z * z);
+}
 
 double distance(const Vec3f& a, const Vec3f& b) {
     return length(static_cast<double>(a.x) - b.x, static_cast<double>(a.y) - b.y, static_cast<double>(a.z) - b.z);
 }
 
-float grown(float size, double growth) { return static_cast<float>(static_cast<double>(size) + growth); }
+float grown(float size, double growth) {
+    return static_cast<float>(static_cast<double>(size) + growth);
+}
 
 void move(Fish& f) {
     auto add = [](float a, float b) { return static_cast<float>(static_cast<double>(a) + b); };
@@ -179,8 +183,11 @@ FishTurn orientationFor(float vx, float vy, float vz) {
 
     double len = length(vx, vy, vz);
     double pitch = 0.0;
-    if (len > 0.0 && std::isfinite(len)) pitch = std::asin(std::clamp(static_cast<double>(vy) / len, -1.0, 1.0)) * pitchFactor;
+    if (len > 0.0 && std::isfinite(len))
+        pitch = std::asin(std::clamp(static_cast<double>(vy) / len, -1.0, 1.0)) * pitchFactor;
     return {static_cast<float>(yaw), static_cast<float>(pitch)};
 }
 
-void raiseWavesLogic() { scene.waveAmplitude = waveStart; }
+void raiseWavesLogic() {
+    scene.waveAmplitude = waveStart;
+}

@@ -15,7 +15,9 @@ void cue(const char* fileName, SoundMode mode) {
 }
 }  // namespace
 
-Feeder::Feeder() { resetFeeder(); }
+Feeder::Feeder() {
+    resetFeeder();
+}
 Feeder::~Feeder() = default;
 
 void Feeder::resetFeeder() {

@@ -3,8 +3,8 @@
 
 #include <GL/gl.h>
 
-#include "aquarium/aquarium.h"
 #include "app/scene_state.h"
+#include "aquarium/aquarium.h"
 #include "gl/recorded_shape.h"
 #include "gl/straightforward.h"
 #include "room/furniture.h"

@@ -102,4 +102,6 @@ std::string MixerBackend::playingCue() const {
     return "";
 }
 
-std::unique_ptr<CueBackend> makeDefaultCueBackend() { return std::make_unique<MixerBackend>(); }
+std::unique_ptr<CueBackend> makeDefaultCueBackend() {
+    return std::make_unique<MixerBackend>();
+}

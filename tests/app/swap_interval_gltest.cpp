@@ -1,7 +1,9 @@
 // Vertical sync: the extension lookup, and the request against the real GLX of the test display.
+// GoogleTest comes before Xlib, whose macros (None, Bool) would break its templates.
+// clang-format off
 #include <gtest/gtest.h>
-
 #include <GL/glx.h>
+// clang-format on
 
 #include "app/swap_interval.h"
 #include "support/gl_window.h"

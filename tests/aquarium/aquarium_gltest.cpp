@@ -1,8 +1,7 @@
 // The aquarium against real GL: triangles sent per grid, and fish and worms showing where their
 // positions project.
-#include <gtest/gtest.h>
-
 #include <GL/glu.h>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <vector>
@@ -99,7 +98,7 @@ TEST_F(AquariumGlTest, AFishAndAWormShowWhereTheirPositionsProject) {
     fixClock(777);
     int hop = drawAt(777) % 3;
     bowlFeeder.clearWorms();
-    worms[22].alive = 1.0f;  // ordinary brown worm at (0.5, -0.5, 0.5)
+    worms[22].alive = 1.0f;                                  // ordinary brown worm at (0.5, -0.5, 0.5)
     worms[45] = Worm{1.0f, 2.5f, 0.0f, worms[45].position};  // a red one at (-1.5, 0.5, -1.5)
     for (int i = 1; i < fishSlots; ++i) fishes[i].alive = 0.0f;
     // Fish 0 (green, with the disc body) cruising along +x, far from its target.

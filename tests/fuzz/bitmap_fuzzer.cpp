@@ -25,7 +25,9 @@ int memoryFile() {
     return fd;
 }
 
-bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+bool startsWith(const std::string& text, const char* prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
 
 }  // namespace
 
@@ -48,8 +50,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         freeBitmapPixels(&image);
     } else {
         if (image.data != nullptr) std::abort();
-        static const char* messages[] = {"File Not Found : ", "Planes from ", "Bpp from ", "Info header from ",
-                                         "Compression from ", "Pixel data offset from ",
+        static const char* messages[] = {"File Not Found : ",
+                                         "Planes from ",
+                                         "Bpp from ",
+                                         "Info header from ",
+                                         "Compression from ",
+                                         "Pixel data offset from ",
                                          "Error allocating memory for color-corrected image data",
                                          "Error reading image data from "};
         bool known = false;

@@ -59,14 +59,16 @@ long residentKiB() {
     return got == 2 ? resident * 4 : -1;
 }
 
-bool finite3(const Vec3f& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+bool finite3(const Vec3f& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
 
 void checkScene(long frame, bool collisionAlwaysOn) {
     for (int i = 0; i < fishSlots; ++i) {
         const Fish& f = fishes[i];
         if (f.alive != 0.0f && f.alive != 1.0f) fail(frame, "fish " + std::to_string(i) + " half present");
-        if (!std::isfinite(f.size) || !std::isfinite(f.colorIndex) || !finite3(f.position) ||
-            !finite3(f.velocity) || !finite3(f.up) || !finite3(f.target))
+        if (!std::isfinite(f.size) || !std::isfinite(f.colorIndex) || !finite3(f.position) || !finite3(f.velocity) ||
+            !finite3(f.up) || !finite3(f.target))
             fail(frame, "fish " + std::to_string(i) + " holds a NaN or an infinity");
         if (fishHasTarget[i] != 0 && fishHasTarget[i] != 1) fail(frame, "fish target flag out of range");
     }
@@ -78,10 +80,9 @@ void checkScene(long frame, bool collisionAlwaysOn) {
         if (std::memcmp(&w.position, &wormStart[s].position, sizeof w.position) != 0)
             fail(frame, "worm " + std::to_string(s) + " left its lattice point");
     }
-    const double camera[] = {scene.eyeX,       scene.eyeY,        scene.eyeZ,         scene.lookDirX,
-                             scene.lookDirY,   scene.lookDirZ,    scene.mouseFracX,   scene.mouseFracY,
-                             scene.tiltAngle,  scene.viewDistance, scene.orbitRate,   scene.headingAngle,
-                             scene.nearPlane,  scene.farPlane,     scene.fieldOfView};
+    const double camera[] = {scene.eyeX,      scene.eyeY,         scene.eyeZ,       scene.lookDirX,  scene.lookDirY,
+                             scene.lookDirZ,  scene.mouseFracX,   scene.mouseFracY, scene.tiltAngle, scene.viewDistance,
+                             scene.orbitRate, scene.headingAngle, scene.nearPlane,  scene.farPlane,  scene.fieldOfView};
     for (double v : camera)
         if (!std::isfinite(v)) fail(frame, "a camera value is not finite");
     if (scene.fieldOfView < 10 || scene.fieldOfView > 170) fail(frame, "field of view out of 10..170");
@@ -124,10 +125,18 @@ void stormEvent(std::mt19937& rng, bool keepCollisionOn) {
         case 4: {
             int value = pick(9) - 1;
             switch (pick(5)) {
-                case 0: onLampMenu(value); break;
-                case 1: onViewMenu(value); break;
-                case 2: onRenderingMenu(value); break;
-                case 3: onBowlMenu(value); break;
+                case 0:
+                    onLampMenu(value);
+                    break;
+                case 1:
+                    onViewMenu(value);
+                    break;
+                case 2:
+                    onRenderingMenu(value);
+                    break;
+                case 3:
+                    onBowlMenu(value);
+                    break;
                 default:
                     if (value == 6 || (keepCollisionOn && value == 2)) value = 3;
                     onMainMenu(value);

@@ -24,7 +24,9 @@ constexpr Expected cues[] = {
     {"REMINDER", 0.1, 1.0},  {"goodbye", 0.6, 1.6}, {"correct", 0.2, 1.2},   {"5169", 0.05, 0.5},
 };
 
-fs::path musicsDir() { return fs::current_path() / "musics"; }
+fs::path musicsDir() {
+    return fs::current_path() / "musics";
+}
 
 soundtest::WaveFile load(const std::string& name) {
     std::string problem;

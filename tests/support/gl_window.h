@@ -1,10 +1,10 @@
 // gl_window.h -- a real GLUT window on the X display for tests that read back what GL holds.
 #pragma once
 
+#include <GL/gl.h>
+
 #include <array>
 #include <cstdint>
-
-#include <GL/gl.h>
 
 // Opens (once per process) a 1200 by 600 double-buffered RGB window with a depth buffer, as the
 // program does, and makes its context current. Safe to call from every test.
