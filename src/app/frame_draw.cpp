@@ -22,10 +22,7 @@ void drawFrame() {
     glClearColor(0, 0, 0, 0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    if (scene.viewMode == Perspective)
-        applyOrbitView();
-    else
-        applyLookAtView();
+    applyViewTransform();
     applyRenderState();
     applyLightSwitches();
     drawScene();

@@ -5,7 +5,7 @@
 #include <GL/gl.h>
 #include <GL/glx.h>
 
-bool RecordedShape::rendering() {
+bool renderingPixels() {
     GLint mode = GL_RENDER;
     glGetIntegerv(GL_RENDER_MODE, &mode);
     return mode == GL_RENDER;

@@ -5,6 +5,10 @@
 
 #include "gl/straightforward.h"
 
+// Whether GL is drawing pixels (not feedback or selection), where recorded and batched geometry may
+// stand in for the plain drawing.
+bool renderingPixels();
+
 class RecordedShape {
 public:
     // Replays the shape, recording it with `record` first when this context has not seen it yet.
@@ -12,7 +16,7 @@ public:
     void draw(Record&& record) {
         // Feedback and selection get the shape drawn afresh: Mesa cannot replay a list there. So
         // does the straightforward drawing.
-        if (straightforwardDrawing() || !rendering()) {
+        if (straightforwardDrawing() || !renderingPixels()) {
             record();
             return;
         }
@@ -24,7 +28,6 @@ public:
     }
 
 private:
-    static bool rendering();
     bool startRecording();  // true when a new list is open for recording
     void finishRecording();
     bool replay();

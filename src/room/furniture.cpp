@@ -203,12 +203,6 @@ LaidOutPlant& laidOutPlant(int levels, float scaleZ, float scaleY, float scaleX)
     return p;
 }
 
-bool renderingPixels() {
-    GLint mode = GL_RENDER;
-    glGetIntegerv(GL_RENDER_MODE, &mode);
-    return mode == GL_RENDER;
-}
-
 // One draw of the whole plant. Its blades set no normal of their own, so each is lit by the normal
 // current before the plant, carried through that blade's placement; the corners get it ready-made.
 void drawLaidOut(LaidOutPlant& plant) {

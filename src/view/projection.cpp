@@ -33,6 +33,13 @@ void applyOrbitView() {
     glRotatef(static_cast<float>(scene.tiltAngle), 1, 0, 0);
 }
 
+void applyViewTransform() {
+    if (scene.viewMode == Perspective)
+        applyOrbitView();
+    else
+        applyLookAtView();
+}
+
 void applyLookAtView() {
     gluLookAt(scene.eyeX, scene.eyeY, scene.eyeZ, scene.eyeX + scene.lookDirX, scene.eyeY + scene.lookDirY,
               scene.eyeZ + scene.lookDirZ, scene.upX, scene.upY, scene.upZ);

@@ -6,6 +6,8 @@
 void applyProjection(int width, int height);
 void applyOrbitView();
 void applyLookAtView();
+// The view mode's own transform: the orbit in the perspective view, the look-at camera otherwise.
+void applyViewTransform();
 
 // Logic: the drag callback (mouse_steering.cpp).
 void onMouseMotion(int x, int y);

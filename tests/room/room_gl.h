@@ -77,10 +77,7 @@ inline std::array<double, 3> projectRoomPoint(double x, double y, double z) {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    if (scene.viewMode == Perspective)
-        applyOrbitView();
-    else
-        applyLookAtView();
+    applyViewTransform();
     auto p = projectPoint(x, y, z);
     glPopMatrix();
     return p;

@@ -61,10 +61,7 @@ protected:
     Matrix modelViewAfterViewTransform() {
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-        if (scene.viewMode == Perspective)
-            applyOrbitView();
-        else
-            applyLookAtView();
+        applyViewTransform();
         return currentMatrix(GL_MODELVIEW_MATRIX);
     }
 };
