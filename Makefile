@@ -24,9 +24,7 @@ run: build
 	cd $(RELEASE_DIR) && ./glintmere
 
 test: deps
-	cmake --preset test
-	cmake --build --preset test -j $(JOBS)
-	scripts/run-tests.sh
+	cmake --workflow --preset test
 
 # The bitmap reader under libFuzzer for FUZZ_SECONDS (clang, from Debian's packages).
 fuzz:

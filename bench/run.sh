@@ -32,23 +32,20 @@ jobs="${JOBS:-2}"
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DGLINTMERE_TESTS=OFF >/dev/null
 cmake --build "$dir" -j "$jobs" --target glintmere assets >/dev/null
 
-# Xvfb's screen is larger than the 1200 by 600 window so the window is never clipped.
-xvfb=(xvfb-run -a -s "-screen 0 1600x1200x24")
 export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
 logs="$(mktemp -d)"
-trap 'rm -rf "$logs"' EXIT
+# One Xvfb for the whole benchmark, started by the project's launcher; its screen is larger than
+# the 1200 by 600 window so the window is never clipped.
+scripts/with-display.sh --start "$logs/display"
+trap 'scripts/with-display.sh --stop "$logs/display"; rm -rf "$logs"' EXIT
+read -r display _ <"$logs/display"
+export DISPLAY="$display"
+unset XAUTHORITY
 
-# xvfb-run -a can lose the race for a display number to another program starting at the same
-# moment; such a run fails before drawing anything and is simply started again.
-run_on_xvfb() {  # run_on_xvfb LOG COMMAND...
-  local log="$1" try
+run_logged() {  # run_logged LOG COMMAND...: COMMAND in the build folder, its output in LOG
+  local log="$1"
   shift
-  for try in 1 2 3 4 5; do
-    if (cd "$dir" && "${xvfb[@]}" "$@") >"$log" 2>&1; then return 0; fi
-    grep -q "failed to open display\|cannot open the X display\|Xvfb failed" "$log" || return 1
-    sleep $((RANDOM % 3 + 1))
-  done
-  return 1
+  (cd "$dir" && "$@") >"$log" 2>&1
 }
 
 field() {  # field NAME LINE: the value of NAME=... on a "benchmark frames=" line
@@ -74,7 +71,7 @@ if [ "$runs" -gt 0 ]; then
         # The two drawings take turns, so a change in the machine's load reaches both alike.
         for d in fast straightforward; do
           log="$logs/$s-$m-$d-$r.txt"
-          run_on_xvfb "$log" env "$(drawing_env "$d")" ./glintmere --mute --scene "$s" --motion "$m" \
+          run_logged "$log" env "$(drawing_env "$d")" ./glintmere --mute --scene "$s" --motion "$m" \
             --benchmark "$frames" || {
             echo "benchmark run failed for scene $s, motion $m, $d drawing:" >&2
             cat "$log" >&2
@@ -123,28 +120,21 @@ if [ "$runs" -gt 0 ]; then
   done
 
   # Start-up: from the launch to the first frame shown and the exit (--frames 1), nine times each,
-  # on one Xvfb kept running so that its own start is not counted.
+  # on the benchmark's running Xvfb so that its own start is not counted.
   echo
   echo "start-up to the first frame (a --frames 1 run, launch to exit, on a running Xvfb, median of 9):"
-  Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$logs/display" 2>/dev/null &
-  xvfb_pid=$!
-  for _ in $(seq 50); do [ -s "$logs/display" ] && break; sleep 0.1; done
   for d in fast straightforward; do
     times=()
-    for i in $(seq 9); do
+    for _ in $(seq 9); do
       start_ns=$(date +%s%N)
-      (cd "$dir" && env DISPLAY=":$(cat "$logs/display")" "$(drawing_env "$d")" ./glintmere --mute --frames 1) \
-        >"$logs/startup.txt" 2>&1 || {
+      run_logged "$logs/startup.txt" env "$(drawing_env "$d")" ./glintmere --mute --frames 1 || {
         cat "$logs/startup.txt" >&2
-        kill "$xvfb_pid"
         exit 1
       }
       times+=("$((($(date +%s%N) - start_ns) / 1000000))")
     done
     printf '%-15s %6s ms\n' "$d" "$(printf '%s\n' "${times[@]}" | median)"
   done
-  kill "$xvfb_pid"
-  wait "$xvfb_pid" 2>/dev/null || true
 
   if [ -n "$chart" ]; then
     if command -v gnuplot >/dev/null 2>&1; then
@@ -190,7 +180,7 @@ fi
 # exit cancel out. One rasteriser thread keeps the count independent of the machine's load.
 count_instructions() {  # count_instructions SCENE MOTION DRAWING FRAMES
   local out="$logs/cg-$1-$2-$3-$4.out"
-  run_on_xvfb "$logs/cg-$1-$2-$3-$4.log" env LP_NUM_THREADS=1 "$(drawing_env "$3")" valgrind --tool=callgrind \
+  run_logged "$logs/cg-$1-$2-$3-$4.log" env LP_NUM_THREADS=1 "$(drawing_env "$3")" valgrind --tool=callgrind \
     --callgrind-out-file="$out" ./glintmere --mute --scene "$1" --motion "$2" --frames "$4" || {
     echo "callgrind run failed for scene $1:" >&2
     tail -20 "$logs/cg-$1-$2-$3-$4.log" >&2

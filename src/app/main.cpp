@@ -29,9 +29,8 @@
 namespace {
 
 // freeglut ends the process with a terse message when it cannot reach the display; say plainly what
-// is wrong before anything starts. The connection is kept until GLUT has its own: an X server that
-// resets when its last client leaves would otherwise be mid-reset when GLUT connects.
-Display* openDisplayCheck(const std::vector<std::string>& args) {
+// is wrong before anything starts.
+bool displayReachable(const std::vector<std::string>& args) {
     const char* name = nullptr;
     for (size_t i = 0; i + 1 < args.size(); ++i)
         if (args[i] == "-display") name = args[i + 1].c_str();
@@ -42,8 +41,10 @@ Display* openDisplayCheck(const std::vector<std::string>& args) {
                      "glintmere: cannot open the X display \"%s\"; Glintmere needs a graphical session "
                      "(set DISPLAY, or run it under xvfb-run)\n",
                      shown != nullptr ? shown : "");
+        return false;
     }
-    return display;
+    XCloseDisplay(display);
+    return true;
 }
 
 }  // namespace
@@ -64,20 +65,15 @@ int main(int argc, char** argv) {
         consoleLine("glintmere " GLINTMERE_VERSION);
         return 0;
     }
-    Display* displayCheck = openDisplayCheck(args);
-    if (displayCheck == nullptr) return 1;
+    if (!displayReachable(args)) return 1;
     if (options.mute) scene.soundOn = 0;
     // The file is opened, or ffmpeg started, before anything shows, so a recording that cannot
     // be made is said at once.
-    if (!options.record.empty() && !startRecording(options.record)) {
-        XCloseDisplay(displayCheck);
-        return 1;
-    }
+    if (!options.record.empty() && !startRecording(options.record)) return 1;
 
     setDefaultCueBackendFactory(makeDefaultCueBackend);
     if (scene.soundOn != 0) playCue("musics/CHECKERS.wav", SoundMode::BackgroundLoop);
     glutInit(&argc, argv);
-    XCloseDisplay(displayCheck);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     // Full screen: the window is made at the screen's size and then handed to GLUT's full-screen
     // call, so that even the first frame covers the screen.

@@ -12,6 +12,7 @@ import io
 import os
 import select
 import subprocess
+import tempfile
 import threading
 import time
 
@@ -20,6 +21,7 @@ from Xlib import X
 from Xlib import display as xdisplay
 from Xlib import error as xerror
 
+LAUNCHER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "with-display.sh")
 DEFAULT_TIMEOUT = float(os.environ.get("GLINTMERE_E2E_TIMEOUT", "30"))
 
 
@@ -93,26 +95,17 @@ class XServer:
     """One Xvfb on a display of its own, with a connection for queries and a title watcher."""
 
     def __init__(self, width=1280, height=1024):
-        read_fd, write_fd = os.pipe()
-        self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "%dx%dx24" % (width, height),
-             "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        number = b""
-        ready, _, _ = select.select([read_fd], [], [], DEFAULT_TIMEOUT)
-        while ready:
-            chunk = os.read(read_fd, 16)
-            if not chunk:
-                break
-            number += chunk
-            if number.endswith(b"\n"):
-                break
-        os.close(read_fd)
-        if not number.strip():
-            self.process.kill()
-            raise RuntimeError("Xvfb did not report a display")
-        self.name = ":" + number.decode().strip()
+        # The project's one launcher: a private Xvfb that never resets between clients.
+        handle, self._server_file = tempfile.mkstemp(prefix="glintmere-x-")
+        os.close(handle)
+        started = subprocess.run([LAUNCHER, "--screen", "%dx%d" % (width, height), "--start", self._server_file],
+                                 stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                                 text=True, timeout=DEFAULT_TIMEOUT, check=False)
+        if started.returncode != 0:
+            os.unlink(self._server_file)
+            raise RuntimeError("no X server: " + started.stderr.strip())
+        with open(self._server_file) as server:
+            self.name = server.read().split()[0]
         self.env = dict(os.environ, DISPLAY=self.name)
         self.env.pop("XAUTHORITY", None)
         self._dpy = None
@@ -226,10 +219,4 @@ class XServer:
         if getattr(self, "_dpy", None) is not None:
             self._dpy.close()
             self._dpy = None
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        subprocess.run([LAUNCHER, "--stop", self._server_file], stdin=subprocess.DEVNULL, check=False)
