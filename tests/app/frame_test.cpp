@@ -1,4 +1,4 @@
-// The idle step of the orbit, the perspective title, the two timers.
+// frame_test.cpp -- the idle step of the orbit, the perspective title, the two timers.
 #include "app/frame.h"
 
 #include <gtest/gtest.h>

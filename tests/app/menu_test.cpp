@@ -1,4 +1,4 @@
-// The menu tree: its table of labels and values, and what each menu callback does.
+// menu_test.cpp -- the menu tree: its table of labels and values, and what each menu callback does.
 #include "app/menu.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// Command-line options: what is accepted, what is refused, and GLUT's own options passed over.
+// options_test.cpp -- command-line options: what is accepted, what is refused, and GLUT's own options passed over.
 #include "app/options.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// Start values and the start-up computations of the scene state.
+// scene_state_test.cpp -- start values and the start-up computations of the scene state.
 #include "app/scene_state.h"
 
 #include <gtest/gtest.h>

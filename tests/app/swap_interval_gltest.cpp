@@ -1,5 +1,5 @@
-// Vertical sync: the extension lookup, and the request against the real GLX of the test display.
-// GoogleTest comes before Xlib, whose macros (None, Bool) would break its templates.
+// swap_interval_gltest.cpp -- vertical sync: the extension lookup, and the request against the real GLX of the test
+// display. GoogleTest comes before Xlib, whose macros (None, Bool) would break its templates.
 // clang-format off
 #include <gtest/gtest.h>
 #include <GL/glx.h>

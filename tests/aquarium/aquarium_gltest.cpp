@@ -1,4 +1,4 @@
-// The aquarium against real GL: triangles sent per grid, and fish and worms showing where their
+// aquarium_gltest.cpp -- the aquarium against real GL: triangles sent per grid, and fish and worms showing where their
 // positions project.
 #include <GL/glu.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// One fish's step: arriving, eating and growing, replacements, leaving, waves and the turn.
+// behaviour_test.cpp -- one fish's step: arriving, eating and growing, replacements, leaving, waves and the turn.
 #include "aquarium/behaviour.h"
 
 #include <gtest/gtest.h>

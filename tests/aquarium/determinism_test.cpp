@@ -1,4 +1,4 @@
-// A fixed run of the aquarium, frame by frame as the fish drawing steps it, must end in exactly
+// determinism_test.cpp -- a fixed run of the aquarium, frame by frame as the fish drawing steps it, must end in exactly
 // the same tables every time: any change to the behaviour shows up as a different hash.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// The aquarium's reset and its feeding commands, and the time-seeded draws behind them.
+// feeder_test.cpp -- the aquarium's reset and its feeding commands, and the time-seeded draws behind them.
 #include "aquarium/feeder.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// The heights of the water surface and the sand bed, and the water phase over long runs.
+// meshes_test.cpp -- the heights of the water surface and the sand bed, and the water phase over long runs.
 #include "aquarium/meshes.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
-// Commands that re-apply the projection, and the GLUT menus built from the table, read back from GL.
+// controls_gltest.cpp -- commands that re-apply the projection, and the GLUT menus built from the
+// table, read back from GL.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 

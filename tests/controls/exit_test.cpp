@@ -1,4 +1,4 @@
-// Quitting from the keyboard and the menu: the process ends with status 0, clapping only while
+// exit_test.cpp -- quitting from the keyboard and the menu: the process ends with status 0, clapping only while
 // sound is on. The child's cues are written to stderr, since the recorder dies with it.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// The help text: the same 35 lines from 'h', 'H' and F1, in every view mode.
+// help_test.cpp -- the help text: the same 35 lines from 'h', 'H' and F1, in every view mode.
 #include "controls/help.h"
 
 #include <gtest/gtest.h>

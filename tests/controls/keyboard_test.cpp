@@ -1,4 +1,4 @@
-// Character keys through onKeyboard: the light and orbit switches, the eye keys and the echo.
+// keyboard_test.cpp -- character keys through onKeyboard: the light and orbit switches, the eye keys and the echo.
 #include "controls/keyboard.h"
 
 #include <gtest/gtest.h>

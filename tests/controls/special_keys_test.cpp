@@ -1,5 +1,5 @@
-// Special keys through onSpecialKey: zoom, render toggles, the view cycle, the arrows in each view,
-// the reset and the Insert feeding.
+// special_keys_test.cpp -- special keys through onSpecialKey: zoom, render toggles, the view cycle, the arrows in each
+// view, the reset and the Insert feeding.
 #include "controls/special_keys.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// The bitmap reader: its refusals and messages, the BGR swap, and files from other writers.
+// bitmap_test.cpp -- the bitmap reader: its refusals and messages, the BGR swap, and files from other writers.
 #include "room/bitmap.h"
 
 #include <gtest/gtest.h>

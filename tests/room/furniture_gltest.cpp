@@ -1,4 +1,4 @@
-// The plant, tank and table, counted and measured through GL's feedback mode and state queries.
+// furniture_gltest.cpp -- the plant, tank and table, counted and measured through GL's feedback mode and state queries.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-// The lights as start-up sets them, and the render state, light switches and lamp material
+// render_state_gltest.cpp -- the lights as start-up sets them, and the render state, light switches and lamp material
 // each frame applies, read back from GL.
 #include <gtest/gtest.h>
 

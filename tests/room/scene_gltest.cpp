@@ -1,4 +1,4 @@
-// Whole frames of the room, read back at pixels projected from the scene's own coordinates.
+// scene_gltest.cpp -- whole frames of the room, read back at pixels projected from the scene's own coordinates.
 #include <gtest/gtest.h>
 
 #include <set>

@@ -1,4 +1,4 @@
-// The texture set against real GL: the generated files, the upload of every name, odd widths,
+// textures_gltest.cpp -- the texture set against real GL: the generated files, the upload of every name, odd widths,
 // and sizes GL cannot take.
 #include <gtest/gtest.h>
 

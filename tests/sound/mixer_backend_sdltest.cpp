@@ -1,4 +1,4 @@
-// mixer_backend_test.cpp -- the SDL2_mixer backend on SDL's dummy audio driver: modes, one cue at a
+// mixer_backend_sdltest.cpp -- the SDL2_mixer backend on SDL's dummy audio driver: modes, one cue at a
 // time, bad files and a missing device.
 #include <SDL.h>
 #include <SDL_mixer.h>

@@ -1,4 +1,4 @@
-// The viewport, projection and view transforms of each mode, read back from GL.
+// projection_gltest.cpp -- the viewport, projection and view transforms of each mode, read back from GL.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,4 +1,4 @@
-// Walk-through moves of the look-at eye: the collision test, the take-back and the console lines.
+// walk_test.cpp -- walk-through moves of the look-at eye: the collision test, the take-back and the console lines.
 #include "view/walk.h"
 
 #include <gtest/gtest.h>
