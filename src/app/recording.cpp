@@ -20,6 +20,8 @@ namespace {
 
 // The aquarium advances once per frame and is meant to be seen at a display's 60 Hz.
 constexpr int framesPerSecond = 60;
+// ffmpeg's pad filter: the frame at the top left of the next even size, the rest black.
+constexpr const char* evenSizeFilter = "pad=ceil(iw/2)*2:ceil(ih/2)*2";
 
 struct Recording {
     std::string fileName;
@@ -87,8 +89,11 @@ bool startFfmpeg(const std::string& fileName) {
 
     // "file:" keeps a name that starts with '-' or holds a ':' a plain file name to ffmpeg.
     std::string output = "file:" + fileName;
-    const char* argv[] = {"ffmpeg",       "-hide_banner", "-loglevel", "error",        "-y",   "-f",
-                          "yuv4mpegpipe", "-i",           "-",         output.c_str(), nullptr};
+    // H.264, the encoder behind .mp4, .mkv and .mov, refuses an odd width or height, and which encoder
+    // a name gets depends on how ffmpeg was built; so every encoded clip of an odd-sized window gets a
+    // black column at the right or row at the bottom. Even sizes pass unchanged.
+    const char* argv[] = {"ffmpeg", "-hide_banner", "-loglevel",    "error",        "-y",   "-f", "yuv4mpegpipe", "-i",
+                          "-",      "-vf",          evenSizeFilter, output.c_str(), nullptr};
     pid_t pid = -1;
     int error = posix_spawnp(&pid, "ffmpeg", &actions, &attributes, const_cast<char* const*>(argv), environ);
     posix_spawn_file_actions_destroy(&actions);

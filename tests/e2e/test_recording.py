@@ -2,6 +2,7 @@
 # only the recording.
 import os
 import shutil
+import subprocess
 import tempfile
 import unittest
 
@@ -47,6 +48,15 @@ def studio_chroma(image, cx, cy):
     return 128 + (-37.797 * r - 74.203 * g + 112 * b) / 255, 128 + (112 * r - 93.786 * g - 18.214 * b) / 255
 
 
+def video_stream(path):
+    """(width, height, frames) of a clip's first video stream, as ffprobe reads it."""
+    probe = subprocess.run(["ffprobe", "-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
+                            "stream=width,height,nb_read_frames", "-of", "csv=p=0", path], capture_output=True, text=True)
+    if probe.returncode != 0:
+        raise AssertionError("ffprobe cannot read %s: %s" % (path, probe.stderr.strip()))
+    return tuple(int(field) for field in probe.stdout.strip().split(","))
+
+
 class RecordedClipTest(E2ETestCase):
     def test_the_clip_holds_every_frame_as_shown(self):
         workdir = make_workdir()
@@ -80,6 +90,18 @@ class RecordedClipTest(E2ETestCase):
         # The frames before it are other frames of the moving aquarium, not copies of the last.
         for earlier in clip[:-1]:
             self.assertGreater(sum(1 for a, b in zip(earlier[0], y) if a != b), 0)
+
+
+class OddSizedWindowTest(E2ETestCase):
+    screen = (1201, 601)  # full screen, a window of odd width and height
+
+    def test_an_encoder_that_needs_an_even_size_gets_one(self):
+        # ffmpeg's H.264 encoder, the one behind .mp4, refuses odd sizes.
+        workdir = make_workdir()
+        run = self.start("--mute", "--fullscreen", "--frames", "3", "--record", "clip.mp4", workdir=workdir,
+                         wait=False)
+        self.assertEqual(run.wait_exit(), 0, run.err.all())
+        self.assertEqual(video_stream(os.path.join(workdir, "clip.mp4")), (1202, 602, 3))
 
 
 class FailingSinkTest(E2ETestCase):
