@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,6 +21,8 @@ namespace {
 
 // The aquarium advances once per frame and is meant to be seen at a display's 60 Hz.
 constexpr int framesPerSecond = 60;
+// ffmpeg's pad filter: the frame at the top left of the next even size, the rest black.
+constexpr const char* evenSizeFilter = "pad=ceil(iw/2)*2:ceil(ih/2)*2";
 
 struct Recording {
     std::string fileName;
@@ -27,7 +30,11 @@ struct Recording {
     pid_t ffmpeg = -1;
     int width = 0, height = 0;  // 0 until the first frame
     bool active = false;
-    bool reported = false;  // the one message about this recording has been printed
+    bool failed = false;                     // not every frame reached the file; its one message has been printed
+    size_t headerBytes = 0, frameBytes = 0;  // the stream header's size, and then each frame's
+    long wholeFrames = 0;                    // frames written whole
+    off_t wholeBytes = 0;                    // the bytes up to the end of the last of them
+    long long sentBytes = 0;                 // every byte written, a part of a frame included
     std::vector<uint8_t> buffer;
 };
 Recording recording;
@@ -39,31 +46,84 @@ bool endsWithY4m(const std::string& name) {
     return tail == ".y4m";
 }
 
-void stopWithMessage(const std::string& why) {
-    if (!recording.reported)
-        std::fprintf(stderr, "glintmere: the recording to %s stopped: %s; the frames before are kept\n",
-                     recording.fileName.c_str(), why.c_str());
-    recording.reported = true;
-    recording.active = false;
-    if (recording.fd >= 0) close(recording.fd);
-    recording.fd = -1;
+// The one message of a recording that did not get every frame into its file.
+void report(const char* verb, const std::string& why) {
+    if (!recording.failed)
+        std::fprintf(stderr, "glintmere: the recording to %s %s: %s\n", recording.fileName.c_str(), verb, why.c_str());
+    recording.failed = true;
 }
 
-bool writeAll(const uint8_t* data, size_t size) {
+std::string framesHeld(long frames) {
+    if (frames <= 0) return "no frames";
+    if (frames == 1) return "the first frame";
+    return "the first " + std::to_string(frames) + " frames";
+}
+
+// How ffmpeg ended, for a message: "ended with status 1", "ended on signal 9 (Killed)".
+std::string howEnded(int status) {
+    if (WIFEXITED(status)) return "ended with status " + std::to_string(WEXITSTATUS(status));
+    return "ended on signal " + std::to_string(WTERMSIG(status)) + " (" + strsignal(WTERMSIG(status)) + ")";
+}
+
+// Closes ffmpeg's input and waits for it to end; its wait status.
+int closeAndWaitForFfmpeg() {
+    close(recording.fd);
+    recording.fd = -1;
+    int status = 0;
+    pid_t pid = recording.ffmpeg;
+    recording.ffmpeg = -1;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return status;
+}
+
+bool endedWell(int status) {
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// A write to the .y4m file failed: a partly written frame is cut off, so the file holds whole frames.
+void stopFile(int error) {
+    // A device or a pipe cannot be cut (ftruncate fails), and needs no cutting.
+    [[maybe_unused]] int cut = ftruncate(recording.fd, recording.wholeBytes);
+    close(recording.fd);
+    recording.fd = -1;
+    recording.active = false;
+    report("stopped", std::string(std::strerror(error)) + "; " + recording.fileName + " holds " +
+                          framesHeld(recording.wholeFrames));
+}
+
+// A write into ffmpeg's pipe failed. ffmpeg has read what was written less what is still in the pipe; a
+// frame in the pipe, or only partly read, is not in the clip.
+void stopFfmpeg(int error) {
+    // A pipe keeps what its reader left until the writer closes it too; Linux pipes answer FIONREAD.
+    int unread = 0;
+    ioctl(recording.fd, FIONREAD, &unread);
+    long long readBytes = recording.sentBytes - unread;
+    long framesRead = 0;
+    if (recording.frameBytes > 0 && readBytes >= static_cast<long long>(recording.headerBytes))
+        framesRead = static_cast<long>((readBytes - static_cast<long long>(recording.headerBytes)) /
+                                       static_cast<long long>(recording.frameBytes));
+    recording.active = false;
+    std::string why =
+        error == EPIPE ? "ffmpeg closed its input" : "writing to ffmpeg: " + std::string(std::strerror(error));
+    int status = closeAndWaitForFfmpeg();
+    if (endedWell(status))
+        report("stopped", why + "; " + recording.fileName + " holds " + framesHeld(framesRead));
+    else
+        report("failed", why + " and " + howEnded(status));
+}
+
+// Writes all of `size` bytes; 0, or the error that stopped it.
+int writeAll(const uint8_t* data, size_t size) {
     while (size > 0) {
         ssize_t n = write(recording.fd, data, size);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            if (recording.ffmpeg > 0 && errno == EPIPE)
-                stopWithMessage("ffmpeg closed its input");
-            else
-                stopWithMessage(std::strerror(n < 0 ? errno : EIO));
-            return false;
-        }
+        if (n <= 0) return n < 0 ? errno : EIO;
         data += n;
         size -= static_cast<size_t>(n);
+        recording.sentBytes += n;
     }
-    return true;
+    return 0;
 }
 
 bool startFfmpeg(const std::string& fileName) {
@@ -87,8 +147,11 @@ bool startFfmpeg(const std::string& fileName) {
 
     // "file:" keeps a name that starts with '-' or holds a ':' a plain file name to ffmpeg.
     std::string output = "file:" + fileName;
-    const char* argv[] = {"ffmpeg",       "-hide_banner", "-loglevel", "error",        "-y",   "-f",
-                          "yuv4mpegpipe", "-i",           "-",         output.c_str(), nullptr};
+    // H.264, the encoder behind .mp4, .mkv and .mov, refuses an odd width or height, and which encoder
+    // a name gets depends on how ffmpeg was built; so every encoded clip of an odd-sized window gets a
+    // black column at the right or row at the bottom. Even sizes pass unchanged.
+    const char* argv[] = {"ffmpeg", "-hide_banner", "-loglevel",    "error",        "-y",   "-f", "yuv4mpegpipe", "-i",
+                          "-",      "-vf",          evenSizeFilter, output.c_str(), nullptr};
     pid_t pid = -1;
     int error = posix_spawnp(&pid, "ffmpeg", &actions, &attributes, const_cast<char* const*>(argv), environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -176,11 +239,13 @@ bool startRecording(const std::string& fileName) {
             std::fprintf(stderr, "glintmere: cannot record to %s: %s\n", fileName.c_str(), std::strerror(errno));
             return false;
         }
+        // A file-size limit (ulimit -f) must end the recording, with "File too large", not the program.
+        std::signal(SIGXFSZ, SIG_IGN);
     } else if (!startFfmpeg(fileName)) {
         return false;
     }
     recording.active = true;
-    std::atexit(finishRecording);
+    std::atexit([] { finishRecording(); });
     return true;
 }
 
@@ -196,27 +261,32 @@ void recordFrame(const uint8_t* rgb, int width, int height) {
         recording.height = height;
         std::string header = y4mHeader(width, height);
         recording.buffer.assign(header.begin(), header.end());
+        recording.headerBytes = header.size();
     }
+    size_t frameStart = recording.buffer.size();
     appendY4mFrame(rgb, width, height, recording.width, recording.height, recording.buffer);
-    writeAll(recording.buffer.data(), recording.buffer.size());
+    recording.frameBytes = recording.buffer.size() - frameStart;
+    int error = writeAll(recording.buffer.data(), recording.buffer.size());
+    if (error == 0) {
+        ++recording.wholeFrames;
+        recording.wholeBytes += static_cast<off_t>(recording.buffer.size());
+    } else if (recording.ffmpeg > 0) {
+        stopFfmpeg(error);
+    } else {
+        stopFile(error);
+    }
 }
 
-void finishRecording() {
+bool finishRecording() {
     recording.active = false;
-    if (recording.fd >= 0) {
-        close(recording.fd);
+    if (recording.ffmpeg > 0) {
+        int status = closeAndWaitForFfmpeg();
+        if (!endedWell(status)) report("failed", "ffmpeg " + howEnded(status));
+    } else if (recording.fd >= 0) {
+        // Some file systems say only here that the data could not be stored.
+        if (close(recording.fd) != 0 && errno != EINTR)
+            report("failed", "closing it: " + std::string(std::strerror(errno)));
         recording.fd = -1;
     }
-    if (recording.ffmpeg > 0) {
-        int status = 0;
-        pid_t pid = recording.ffmpeg;
-        recording.ffmpeg = -1;
-        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-        }
-        bool ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-        if (!ok && !recording.reported) {
-            std::fprintf(stderr, "glintmere: ffmpeg could not finish the recording %s\n", recording.fileName.c_str());
-            recording.reported = true;
-        }
-    }
+    return !recording.failed;
 }

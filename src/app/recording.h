@@ -16,8 +16,13 @@ bool recordingActive();
 // Adds one frame: `width` by `height` RGB pixels in rows bottom up, as glReadPixels gives them.
 // The video keeps the size of its first frame; a later frame of another size is cut at the right
 // and bottom or filled out with black there. A failed write (a full disk, ffmpeg gone) ends the
-// recording with one message on standard error; the frames written before it are kept.
+// recording with one message on standard error that says how many frames the file holds: a .y4m
+// file is cut back to its whole frames, an ffmpeg clip holds the frames ffmpeg read whole if it
+// then ended well; if it did not, the message says the recording failed.
 void recordFrame(const uint8_t* rgb, int width, int height);
 
-// Ends the recording: closes the file, or closes ffmpeg's input and waits for it to finish.
-void finishRecording();
+// Ends the recording: closes the file, or closes ffmpeg's input and waits for it to finish. False
+// when the file does not hold every frame handed over (a write failed, or ffmpeg ended badly), after
+// the one message saying so; true otherwise, and when nothing was recorded. Runs again at exit,
+// where it does nothing more.
+bool finishRecording();

@@ -144,7 +144,10 @@ void countedDisplay() {
     }
     onDisplay();
     if (++framesDrawn < framesWanted) return;
-    if (!screenshotFile.empty() && !screenshotSaved) std::exit(1);
+    // The clip is finished here rather than at exit, so that an encoder failing only at the end
+    // still decides the status; a failed recording, like a failed screenshot, gives status 1.
+    bool recorded = finishRecording();
+    if (!recorded || (!screenshotFile.empty() && !screenshotSaved)) std::exit(1);
     exitProgram();
 }
 

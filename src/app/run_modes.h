@@ -6,7 +6,9 @@
 #include <vector>
 
 // Quits through the exit routine after `frames` frames, saving the last one as a PNG first when
-// `screenshot` names a file.
+// `screenshot` names a file. The N frames are drawn whatever happens to the recording or the
+// screenshot; if either failed, the run then ends with status 1 there instead of through the exit
+// routine.
 void startCountedRun(long frames, std::string screenshot);
 void countedDisplay();
 

@@ -1,13 +1,15 @@
-# test_recording.py -- --record: the clip holds every frame shown, as shown, and a failing sink ends
-# only the recording.
+# test_recording.py -- --record: the clip holds every frame shown, as shown, at a size the encoder
+# takes; a sink that fails is said truthfully, and a counted run still draws its frames, then fails.
 import os
+import resource
 import shutil
+import subprocess
 import tempfile
 import unittest
 
 from glintmere_app import HINT, E2ETestCase, make_workdir
 from scene_model import WINDOW_HEIGHT, WINDOW_WIDTH
-from xdisplay import read_png
+from xdisplay import png_size, read_png
 
 
 def read_y4m(path):
@@ -47,6 +49,15 @@ def studio_chroma(image, cx, cy):
     return 128 + (-37.797 * r - 74.203 * g + 112 * b) / 255, 128 + (112 * r - 93.786 * g - 18.214 * b) / 255
 
 
+def video_stream(path):
+    """(width, height, frames) of a clip's first video stream, as ffprobe reads it."""
+    probe = subprocess.run(["ffprobe", "-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
+                            "stream=width,height,nb_read_frames", "-of", "csv=p=0", path], capture_output=True, text=True)
+    if probe.returncode != 0:
+        raise AssertionError("ffprobe cannot read %s: %s" % (path, probe.stderr.strip()))
+    return tuple(int(field) for field in probe.stdout.strip().split(","))
+
+
 class RecordedClipTest(E2ETestCase):
     def test_the_clip_holds_every_frame_as_shown(self):
         workdir = make_workdir()
@@ -82,7 +93,21 @@ class RecordedClipTest(E2ETestCase):
             self.assertGreater(sum(1 for a, b in zip(earlier[0], y) if a != b), 0)
 
 
-class FailingSinkTest(E2ETestCase):
+class OddSizedWindowTest(E2ETestCase):
+    screen = (1201, 601)  # full screen, a window of odd width and height
+
+    def test_an_encoder_that_needs_an_even_size_gets_one(self):
+        # ffmpeg's H.264 encoder, the one behind .mp4, refuses odd sizes.
+        workdir = make_workdir()
+        run = self.start("--mute", "--fullscreen", "--frames", "3", "--record", "clip.mp4", workdir=workdir,
+                         wait=False)
+        self.assertEqual(run.wait_exit(), 0, run.err.all())
+        self.assertEqual(video_stream(os.path.join(workdir, "clip.mp4")), (1202, 602, 3))
+
+
+class FakeFfmpegCase(E2ETestCase):
+    """Runs whose PATH may lead to an ffmpeg the test writes as a shell script."""
+
     def setUp(self):
         super().setUp()
         self.bin = tempfile.mkdtemp(prefix="glintmere-fake-bin-")
@@ -101,24 +126,63 @@ class FailingSinkTest(E2ETestCase):
         self.assertEqual(run.wait_exit(), status, run.err.all())
         return run, workdir
 
-    def test_a_full_disk_or_a_closed_pipe_ends_the_recording_and_nothing_else(self):
+
+class FailingSinkTest(FakeFfmpegCase):
+    # Full screen on a screen this small gives frames of under 5 kB, many of which fit in a pipe.
+    screen = (64, 48)
+
+    def stream_sizes(self):
+        """(header, frame) byte counts of the stream of a full-screen window."""
+        width, height = self.screen
+        header = len("YUV4MPEG2 W%d H%d F60:1 Ip A1:1 C420jpeg\n" % (width, height))
+        return header, len("FRAME\n") + width * height + 2 * ((width + 1) // 2) * ((height + 1) // 2)
+
+    def record_lines(self, run):
+        return [line for line in run.err.all() if "record" in line]
+
+    def test_a_full_disk_cuts_the_file_to_its_whole_frames_and_the_run_draws_on_then_fails(self):
+        # A file-size limit stands for a disk that fills up in the middle of the third frame.
+        header, frame = self.stream_sizes()
         workdir = make_workdir()
-        os.symlink("/dev/full", os.path.join(workdir, "full.y4m"))
-        run = self.start("--mute", "--frames", "5", "--record", "full.y4m", workdir=workdir, wait=False)
-        self.assertEqual(run.wait_exit(), 0, run.err.all())
+        soft, hard = resource.getrlimit(resource.RLIMIT_FSIZE)
+        resource.setrlimit(resource.RLIMIT_FSIZE, (header + 2 * frame + frame // 2, hard))
+        try:
+            run = self.start("--mute", "--fullscreen", "--frames", "5", "--record", "clip.y4m", "--screenshot",
+                             "last.png", workdir=workdir, wait=False)
+        finally:
+            resource.setrlimit(resource.RLIMIT_FSIZE, (soft, hard))
+        self.assertEqual(run.wait_exit(), 1, run.err.all())
         self.assertEqual(run.out.all(), [HINT])
-        self.assertEqual([line for line in run.err.all() if "record" in line],
-                         ["glintmere: the recording to full.y4m stopped: No space left on device; "
-                          "the frames before are kept"])
+        self.assertEqual(self.record_lines(run),
+                         ["glintmere: the recording to clip.y4m stopped: File too large; "
+                          "clip.y4m holds the first 2 frames"])
+        self.assertEqual(len(read_y4m(os.path.join(workdir, "clip.y4m"))[1]), 2)
+        # The fifth and last frame was still drawn: its screenshot is there.
+        self.assertEqual(png_size(os.path.join(workdir, "last.png")), self.screen)
 
-        # An encoder that reads part of the first frame and goes away.
-        self.fake_ffmpeg("head -c 100000 >/dev/null")
-        run, _ = self.run_to_end("--frames", "5", "--record", "clip.mp4", path=self.bin + ":/usr/bin:/bin")
-        self.assertEqual(run.out.all(), [HINT])
-        self.assertEqual([line for line in run.err.all() if "record" in line],
-                         ["glintmere: the recording to clip.mp4 stopped: ffmpeg closed its input; "
-                          "the frames before are kept"])
+    def test_an_encoder_that_stops_or_fails_is_reported_truthfully_with_status_1(self):
+        path = self.bin + ":/usr/bin:/bin"
+        args = ("--fullscreen", "--frames", "30", "--record", "clip.mp4")
+        # It reads part of the first frame and ends well: the frames still in the pipe are not in the clip.
+        self.fake_ffmpeg("head -c %d >/dev/null" % (sum(self.stream_sizes()) - 100))
+        run, _ = self.run_to_end(*args, path=path, status=1)
+        self.assertEqual(self.record_lines(run), ["glintmere: the recording to clip.mp4 stopped: "
+                                                  "ffmpeg closed its input; clip.mp4 holds no frames"])
 
+        # It stops reading and fails: what the clip holds is not known.
+        self.fake_ffmpeg("head -c 1000 >/dev/null; exit 3")
+        run, _ = self.run_to_end(*args, path=path, status=1)
+        self.assertEqual(self.record_lines(run), ["glintmere: the recording to clip.mp4 failed: "
+                                                  "ffmpeg closed its input and ended with status 3"])
+
+        # It reads every frame and fails only when finishing the clip.
+        self.fake_ffmpeg("cat >/dev/null; exit 3")
+        run, _ = self.run_to_end(*args, path=path, status=1)
+        self.assertEqual(self.record_lines(run), ["glintmere: the recording to clip.mp4 failed: "
+                                                  "ffmpeg ended with status 3"])
+
+
+class EncoderCallTest(FakeFfmpegCase):
     def test_other_names_go_through_ffmpeg_or_are_refused_plainly_without_it(self):
         # ffmpeg is handed the stream on its standard input and the file name as its output.
         self.fake_ffmpeg('printf "%s\\n" "$@" > ffmpeg-args; cat > ffmpeg-input')
