@@ -16,6 +16,7 @@
 
 #include "app/frame.h"
 #include "app/globals.h"
+#include "app/menu.h"
 #include "app/scene_reset.h"
 #include "aquarium/random_testing.h"
 #include "gl/straightforward.h"
@@ -192,6 +193,10 @@ void startFromPlainGlState() {
     glPointSize(1);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    // The first filled frame switches the quadric's texture coordinates on for good (GLU keeps that,
+    // not GL); both ways start from before it, or a first wireframe frame would differ.
+    if (sharedQuadric) gluQuadricTexture(sharedQuadric, GL_FALSE);
+    quadricWithTexCoords = nullptr;
 }
 
 // A frame as read back: the whole window, whatever its size.
@@ -468,6 +473,18 @@ TEST_F(DrawingIdentityTest, PerspectiveView) {
     expectSameFrames();
 }
 
+// F11 with the mouse untouched: the orbit's start values put the camera outside the room, where a
+// box reaching past its shell would show. Then culling goes off, so the box's faces are drawn from
+// both sides, and after a wireframe frame it is the box that fills back faces again: where it is not
+// painted, the state it hands on must do that, or the back of the back wall stays in lines.
+TEST_F(DrawingIdentityTest, FromOutsideTheRoomAsF11LeavesItThenWithoutCulling) {
+    scene.viewMode = Perspective;
+    expectSameFrames(4, [](int frame) {
+        if (frame == 1) scene.cullingOn = 0, scene.polygonFill = 1;
+        if (frame == 2) scene.polygonFill = 2;
+    });
+}
+
 TEST_F(DrawingIdentityTest, OrthogonalView) {
     scene.viewMode = Orthogonal;
     scene.orthoRotation = 20;
@@ -530,8 +547,16 @@ TEST_F(DrawingIdentityTest, BusyAquariumCloseUpInWireframeWithLighting) {
     expectSameFrames();
 }
 
-// The camera moves in every frame: once round the orbit in big steps, from inside and outside the
-// room, then a walk through the real move operations, with the switches changing on the way.
+// The main menu's view volume, near 6 and far 15: it cuts the room, so the shell no longer fills the
+// window and wherever the box strays from the shell near the cut, the box would show.
+TEST_F(DrawingIdentityTest, TheMenusViewVolumeCutsTheRoom) {
+    onMainMenu(3);
+    expectSameFrames();
+}
+
+// The camera moves in every frame: once round the orbit in big steps, inside the room (the eye
+// stays 5 from its middle), then a walk through the real move operations, with the switches
+// changing on the way.
 TEST_F(DrawingIdentityTest, AMovingCamera) {
     scene.viewMode = Perspective;
     scene.mouseFracY = 0.15;
