@@ -55,9 +55,11 @@ void applyDepthTestSetting() {
 
 // The shell's textured rectangles lie on the box's faces and cover each of them whole, opaque and
 // filled, so with textures on, filled faces and no depth test the box's colours never show; its
-// faces then need not be painted, only the state the box hands on is set.
+// faces then need not be painted, only the state the box hands on is set. That holds for pixels
+// only: feedback and selection see every face, covered or not.
 bool shellHidesTheBox() {
-    return !straightforwardDrawing() && texturesOn() && scene.polygonFill != 1 && scene.depthTestOn != 1;
+    return !straightforwardDrawing() && texturesOn() && scene.polygonFill != 1 && scene.depthTestOn != 1 &&
+           renderingPixels();
 }
 
 void drawRoom() {

@@ -14,7 +14,9 @@
 #include <utility>
 #include <vector>
 
+#include "app/frame.h"
 #include "app/globals.h"
+#include "app/menu.h"
 #include "app/scene_reset.h"
 #include "aquarium/random_testing.h"
 #include "gl/straightforward.h"
@@ -191,6 +193,10 @@ void startFromPlainGlState() {
     glPointSize(1);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    // The first filled frame switches the quadric's texture coordinates on for good (GLU keeps that,
+    // not GL); both ways start from before it, or a first wireframe frame would differ.
+    if (sharedQuadric) gluQuadricTexture(sharedQuadric, GL_FALSE);
+    quadricWithTexCoords = nullptr;
 }
 
 // A frame as read back: the whole window, whatever its size.
@@ -301,6 +307,74 @@ std::vector<FrameRecord> drawFrames(const AppSnapshot& start, int frames, bool s
     return out;
 }
 
+// A frame as feedback mode hands it back: each primitive's token and its vertices in window
+// coordinates with their colours (GL_3D_COLOR: x, y, z, then r, g, b, a).
+struct FedBackPrimitive {
+    GLenum token;
+    std::vector<std::array<float, 7>> vertices;
+};
+
+std::vector<FedBackPrimitive> parseFeedback(const std::vector<GLfloat>& buffer) {
+    std::vector<FedBackPrimitive> out;
+    for (size_t i = 0; i < buffer.size();) {
+        FedBackPrimitive p{static_cast<GLenum>(buffer[i++]), {}};
+        size_t count = 0;
+        if (p.token == GL_POLYGON_TOKEN)
+            count = static_cast<size_t>(buffer[i++]);
+        else if (p.token == GL_LINE_TOKEN || p.token == GL_LINE_RESET_TOKEN)
+            count = 2;
+        else if (p.token == GL_POINT_TOKEN || p.token == GL_BITMAP_TOKEN || p.token == GL_DRAW_PIXEL_TOKEN ||
+                 p.token == GL_COPY_PIXEL_TOKEN)
+            count = 1;
+        else if (p.token == GL_PASS_THROUGH_TOKEN)
+            ++i;
+        for (size_t k = 0; k < count && i + 7 <= buffer.size(); ++k, i += 7) {
+            std::array<float, 7> v{};
+            std::copy(buffer.begin() + static_cast<long>(i), buffer.begin() + static_cast<long>(i + 7), v.begin());
+            p.vertices.push_back(v);
+        }
+        out.push_back(p);
+    }
+    return out;
+}
+
+// One frame from `start` in feedback mode, the straightforward way or the program's.
+std::vector<FedBackPrimitive> frameInFeedback(const AppSnapshot& start, bool straightforward) {
+    start.restore();
+    startFromPlainGlState();
+    setStraightforwardDrawing(straightforward);
+    std::vector<GLfloat> buffer(1 << 22);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    drawFrame();
+    const GLint used = glRenderMode(GL_RENDER);
+    setStraightforwardDrawing(false);
+    EXPECT_GE(used, 0) << "the feedback buffer overflowed";
+    buffer.resize(static_cast<size_t>(std::max(used, 0)));
+    return parseFeedback(buffer);
+}
+
+// Feedback goes through the same transforms either way, vertex by vertex, so the two must agree
+// exactly: primitive by primitive, every window coordinate. Colours are left out: where a polygon
+// is clipped under flat shading, Mesa leaves the colour of the corner it makes up undefined.
+::testing::AssertionResult sameFeedback(const std::vector<FedBackPrimitive>& expected,
+                                        const std::vector<FedBackPrimitive>& actual) {
+    auto samePlace = [](const FedBackPrimitive& a, const FedBackPrimitive& b) {
+        if (a.token != b.token || a.vertices.size() != b.vertices.size()) return false;
+        for (size_t k = 0; k < a.vertices.size(); ++k)
+            if (!std::equal(a.vertices[k].begin(), a.vertices[k].begin() + 3, b.vertices[k].begin())) return false;
+        return true;
+    };
+    const size_t common = std::min(expected.size(), actual.size());
+    for (size_t i = 0; i < common; ++i)
+        if (!samePlace(expected[i], actual[i]))
+            return ::testing::AssertionFailure() << "primitive " << i << " differs (" << actual.size()
+                                                 << " primitives, " << expected.size() << " drawn straightforwardly)";
+    if (expected.size() != actual.size())
+        return ::testing::AssertionFailure() << actual.size() << " primitives instead of " << expected.size();
+    return ::testing::AssertionSuccess() << expected.size() << " primitives alike";
+}
+
 class DrawingIdentityTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -399,6 +473,18 @@ TEST_F(DrawingIdentityTest, PerspectiveView) {
     expectSameFrames();
 }
 
+// F11 with the mouse untouched: the orbit's start values put the camera outside the room, where a
+// box reaching past its shell would show. Then culling goes off, so the box's faces are drawn from
+// both sides, and after a wireframe frame it is the box that fills back faces again: where it is not
+// painted, the state it hands on must do that, or the back of the back wall stays in lines.
+TEST_F(DrawingIdentityTest, FromOutsideTheRoomAsF11LeavesItThenWithoutCulling) {
+    scene.viewMode = Perspective;
+    expectSameFrames(4, [](int frame) {
+        if (frame == 1) scene.cullingOn = 0, scene.polygonFill = 1;
+        if (frame == 2) scene.polygonFill = 2;
+    });
+}
+
 TEST_F(DrawingIdentityTest, OrthogonalView) {
     scene.viewMode = Orthogonal;
     scene.orthoRotation = 20;
@@ -461,8 +547,16 @@ TEST_F(DrawingIdentityTest, BusyAquariumCloseUpInWireframeWithLighting) {
     expectSameFrames();
 }
 
-// The camera moves in every frame: once round the orbit in big steps, from inside and outside the
-// room, then a walk through the real move operations, with the switches changing on the way.
+// The main menu's view volume, near 6 and far 15: it cuts the room, so the shell no longer fills the
+// window and wherever the box strays from the shell near the cut, the box would show.
+TEST_F(DrawingIdentityTest, TheMenusViewVolumeCutsTheRoom) {
+    onMainMenu(3);
+    expectSameFrames();
+}
+
+// The camera moves in every frame: once round the orbit in big steps, inside the room (the eye
+// stays 5 from its middle), then a walk through the real move operations, with the switches
+// changing on the way.
 TEST_F(DrawingIdentityTest, AMovingCamera) {
     scene.viewMode = Perspective;
     scene.mouseFracY = 0.15;
@@ -506,6 +600,28 @@ TEST_F(DrawingIdentityTest, AResetInALargerWindowLeavesBlackMargins) {
     glutReshapeWindow(1200, 600);
     for (int i = 0; i < 20 && glutGet(GLUT_WINDOW_WIDTH) != 1200; ++i) glutMainLoopEvent();
     applyProjection(1200, 600);
+}
+
+// Feedback and selection get every object as the plain drawing sends it: the room box too, though
+// the textured shell would hide it on the screen.
+TEST_F(DrawingIdentityTest, FeedbackModeGetsTheWholeRoomBox) {
+    const AppSnapshot start = AppSnapshot::take();
+    const auto straightforward = frameInFeedback(start, true);
+    const auto fast = frameInFeedback(start, false);
+    EXPECT_TRUE(sameFeedback(straightforward, fast));
+
+    // The box has something to lose: its faces, known by their colours, are among the primitives.
+    const std::array<float, 3> boxColours[] = {{0.8f, 0.8f, 0.75f}, {0.85f, 0.85f, 0.8f}, {0.75f, 0.75f, 0.7f}};
+    for (const auto& colour : boxColours) {
+        auto boxCorner = [&](const std::array<float, 7>& v) {
+            return v[3] == colour[0] && v[4] == colour[1] && v[5] == colour[2];
+        };
+        const long faces =
+            std::count_if(straightforward.begin(), straightforward.end(), [&](const FedBackPrimitive& p) {
+                return p.token == GL_POLYGON_TOKEN && std::any_of(p.vertices.begin(), p.vertices.end(), boxCorner);
+            });
+        EXPECT_GT(faces, 0) << "no box face coloured " << colour[0] << ", " << colour[1] << ", " << colour[2];
+    }
 }
 
 // The bound is no wider than it must be: faults a fast path could bring show through it.

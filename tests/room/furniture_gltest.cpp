@@ -3,9 +3,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <vector>
 
+#include "gl/straightforward.h"
 #include "room/furniture.h"
+#include "room/plant_layout.h"
 #include "room/room_gl.h"
 #include "room/room_shell.h"
 
@@ -73,6 +76,16 @@ std::vector<Primitive> feedback(Draw draw) {
     }
     return out;
 }
+
+// How far a blade corner GL places may lie from the plant layout's, in object units. GL composes a
+// blade's placement in floats, up to 37 products deep (the plant's frame, then a scale, three turns
+// and a shift per level), each rounding entries no larger than 3 by a few float steps (6e-8
+// relative): at worst some 3e-5 units in all. The layout works in doubles and rounds each corner to a
+// float once (1.2e-7 for corners within 3 units of the origin), and feedback hands back window
+// coordinates between 850 and 1150 pixels as floats (half a step is 6e-5 pixels, 1.2e-6 units). The
+// bound is 1e-4 units, 0.005 pixels here; measured at most 3.3e-6. A corner placed by a wrong step
+// is off by far more: a blade's shift of 0.6002 instead of 0.6 moves corners by 8e-4.
+constexpr double cornerBound = 1e-4;
 
 long countTokens(const std::vector<Primitive>& prims, GLenum token) {
     return std::count_if(prims.begin(), prims.end(), [token](const Primitive& p) { return p.token == token; });
@@ -159,6 +172,53 @@ TEST_F(FurnitureTest, PlantScalesAlongItsOwnAxes) {
     EXPECT_NEAR(wide.lo[0], plain.lo[0] * 3, 1e-2);
     EXPECT_NEAR(wide.hi[1], plain.hi[1], 1e-2);
     EXPECT_NEAR(wide.hi[2], plain.hi[2], 1e-2);
+}
+
+// The program draws the plant from corners worked out once on the CPU; they must be the corners the
+// plant's own transforms give, blade by blade. The scene's plant, and one scaled differently along
+// each axis, since the layout takes the scales in the plant's odd order.
+TEST_F(FurnitureTest, PlantLayoutPutsEveryCornerWhereThePlantsOwnTransformsDo) {
+    const long perQuad = polygonsPerQuad();
+    ASSERT_GE(perQuad, 1);
+    struct Shape {
+        const char* name;
+        int levels;
+        float scaleZ, scaleY, scaleX;
+    };
+    for (const Shape& shape : {Shape{"the scene's plant", 7, 2, 2, 2}, Shape{"an uneven plant", 4, 1, 2, 3}}) {
+        SCOPED_TRACE(shape.name);
+        const PlantLayout layout = layOutPlant(shape.levels, shape.scaleZ, shape.scaleY, shape.scaleX);
+        setStraightforwardDrawing(true);
+        const auto prims =
+            feedback([&] { WaterPlant(shape.levels, shape.scaleZ, shape.scaleY, shape.scaleX).draw(sandTexture); });
+        setStraightforwardDrawing(false);
+        ASSERT_EQ(static_cast<long>(prims.size()), layout.bladeCount() * perQuad);
+
+        // GL may hand a blade back split, so each corner is matched with the nearest of its blade's.
+        double worst = 0;
+        int worstBlade = -1;
+        for (int blade = 0; blade < layout.bladeCount(); ++blade) {
+            std::vector<std::array<double, 3>> fedBack;
+            for (long k = blade * perQuad; k < (blade + 1) * perQuad; ++k)
+                for (const auto& v : prims[static_cast<size_t>(k)].vertices) fedBack.push_back(v);
+            auto distance = [](const std::array<double, 3>& a, const float* b) {
+                return std::max({std::abs(a[0] - b[0]), std::abs(a[1] - b[1]), std::abs(a[2] - b[2])});
+            };
+            const float* corners = &layout.positions[static_cast<size_t>(blade) * 12];
+            // Every corner GL drew lies on one of the layout's, and every corner of the layout is drawn.
+            for (const auto& v : fedBack) {
+                double nearest = 1e9;
+                for (int c = 0; c < 4; ++c) nearest = std::min(nearest, distance(v, corners + c * 3));
+                if (nearest > worst) worst = nearest, worstBlade = blade;
+            }
+            for (int c = 0; c < 4; ++c) {
+                double nearest = 1e9;
+                for (const auto& v : fedBack) nearest = std::min(nearest, distance(v, corners + c * 3));
+                if (nearest > worst) worst = nearest, worstBlade = blade;
+            }
+        }
+        EXPECT_LE(worst, cornerBound) << "blade " << worstBlade << " of " << layout.bladeCount();
+    }
 }
 
 TEST_F(FurnitureTest, PlantWithoutLevelsDrawsNothing) {
