@@ -25,7 +25,9 @@ void startCameraMotion(CameraMotion motion) {
 
 void stepCameraMotion() {
     if (current == CameraMotion::Orbit) {
-        scene.orbitAngle = scene.orbitAngle >= 359 ? 0 : scene.orbitAngle + 1;
+        // The idle call shows the angle in 1..360 (0 as 360) and leaves it there at rate 0, so the
+        // step keeps to the same range: 360 is followed by 1, and 0 or anything outside is folded in.
+        scene.orbitAngle = (scene.orbitAngle % 360 + 360) % 360 + 1;
     } else if (current == CameraMotion::Walk) {
         moveForward();
         increaseHeading();

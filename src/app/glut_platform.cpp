@@ -2,6 +2,8 @@
 #include "app/glut_platform.h"
 
 #include <GL/freeglut.h>
+#include <GL/glx.h>
+#include <X11/Xlib.h>
 
 #include "app/platform.h"
 #include "controls/special_keys.h"
@@ -20,6 +22,19 @@ namespace {
 void startGlutTimer(unsigned int ms, void (*tick)(int), int value) {
     glutTimerFunc(ms, tick, value);
 }
+
+// freeglut only marks the window in glutDestroyWindow and destroys it on its next pass of the main
+// loop. The exit never returns there (it plays the clap and ends the process), so the window would
+// stay on the screen, frozen, until the process ends; unmapping it and sending that to the X server
+// at once takes it off the screen now.
+void destroyGlutWindow(int window) {
+    glutSetWindow(window);
+    Display* display = glXGetCurrentDisplay();
+    GLXDrawable drawable = glXGetCurrentDrawable();
+    if (display != nullptr && drawable != 0) XUnmapWindow(display, drawable);
+    glutDestroyWindow(window);
+    if (display != nullptr) XFlush(display);
+}
 }  // namespace
 
 void installGlutPlatform() {
@@ -27,7 +42,7 @@ void installGlutPlatform() {
     calls.postRedisplay = glutPostRedisplay;
     calls.setWindow = glutSetWindow;
     calls.setWindowTitle = glutSetWindowTitle;
-    calls.destroyWindow = glutDestroyWindow;
+    calls.destroyWindow = destroyGlutWindow;
     calls.startTimer = startGlutTimer;
     installWindowCalls(calls);
     installProjection(applyProjection);

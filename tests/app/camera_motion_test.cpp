@@ -1,5 +1,5 @@
-// The benchmark's camera motions: the orbit turns a degree a frame and wraps, and the walk keeps to
-// free space, so a walking benchmark never measures refused moves.
+// The benchmark's walk keeps to free space, so a walking benchmark never measures refused moves. The
+// orbit is tested through the frame loop, with its idle calls, in camera_motion_gltest.cpp.
 #include "app/camera_motion.h"
 
 #include <gtest/gtest.h>
@@ -11,18 +11,6 @@
 #include "support/capture.h"
 
 namespace {
-
-TEST(CameraMotionTest, TheOrbitTurnsADegreeAFrameInThePerspectiveView) {
-    resetProcessState();
-    scene.orbitAngle = 358;
-    startCameraMotion(CameraMotion::Orbit);
-    EXPECT_EQ(scene.viewMode, Perspective);
-    EXPECT_EQ(scene.orbitRate, 0.0) << "the idle callback must not turn it as well";
-    for (int expected : {359, 0, 1}) {
-        stepCameraMotion();
-        EXPECT_EQ(scene.orbitAngle, expected);
-    }
-}
 
 TEST(CameraMotionTest, TheWalkCirclesThroughFreeSpace) {
     resetProcessState();

@@ -16,6 +16,9 @@ import threading
 import time
 import unittest
 
+from Xlib import X
+from Xlib import error as xerror
+
 from scene_model import WINDOW_HEIGHT, WINDOW_WIDTH
 from xdisplay import DEFAULT_TIMEOUT, XServer, wait_until
 
@@ -179,6 +182,14 @@ class GlintmereRun:
     # -- what the user sees ----------------------------------------------------------------------------
     def title(self):
         return self.x.title(self.window)
+
+    def on_screen(self):
+        """Whether the window is shown: it exists and is mapped (an unmapped window is gone from the
+        screen though it may not be destroyed yet)."""
+        try:
+            return self.x._window(self.window).get_attributes().map_state == X.IsViewable
+        except xerror.XError:
+            return False
 
     def wait_title(self, expected, what=None):
         def matches():
