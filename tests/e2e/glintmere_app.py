@@ -16,9 +16,6 @@ import threading
 import time
 import unittest
 
-from Xlib import X
-from Xlib import error as xerror
-
 from scene_model import WINDOW_HEIGHT, WINDOW_WIDTH
 from xdisplay import DEFAULT_TIMEOUT, XServer, wait_until
 
@@ -184,12 +181,8 @@ class GlintmereRun:
         return self.x.title(self.window)
 
     def on_screen(self):
-        """Whether the window is shown: it exists and is mapped (an unmapped window is gone from the
-        screen though it may not be destroyed yet)."""
-        try:
-            return self.x._window(self.window).get_attributes().map_state == X.IsViewable
-        except xerror.XError:
-            return False
+        """Whether the program's window is shown."""
+        return self.x.viewable(self.window)
 
     def wait_title(self, expected, what=None):
         def matches():

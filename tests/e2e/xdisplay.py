@@ -184,6 +184,14 @@ class XServer:
             return None
         return origin.x, origin.y, size.width, size.height
 
+    def viewable(self, window):
+        """Whether the window is shown: it exists and is mapped (an unmapped window is off the
+        screen, destroyed or not)."""
+        try:
+            return self._window(window).get_attributes().map_state == X.IsViewable
+        except xerror.XError:
+            return False
+
     def viewable_popups(self):
         """Mapped override-redirect windows (GLUT's menus), bottom to top, with their geometry."""
         found = []
