@@ -4,7 +4,6 @@
 #include <GL/freeglut.h>
 #include <stb/stb_image_write.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -123,11 +122,8 @@ bool saveBackBufferPng(const std::string& fileName, int width, int height) {
     std::vector<unsigned char> pixels;
     readBackBuffer(width, height, pixels);
     // GL's rows run bottom up; an image file's run top down.
-    size_t rowBytes = static_cast<size_t>(width) * 3;
-    std::vector<unsigned char> flipped(pixels.size());
-    for (int y = 0; y < height; ++y)
-        std::copy_n(&pixels[static_cast<size_t>(height - 1 - y) * rowBytes], rowBytes, &flipped[y * rowBytes]);
-    if (stbi_write_png(fileName.c_str(), width, height, 3, flipped.data(), static_cast<int>(rowBytes)) == 0) {
+    stbi_flip_vertically_on_write(1);
+    if (stbi_write_png(fileName.c_str(), width, height, 3, pixels.data(), width * 3) == 0) {
         std::fprintf(stderr, "glintmere: could not write the screenshot %s\n", fileName.c_str());
         return false;
     }
