@@ -7,7 +7,7 @@ packages=(
   freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
   libsdl2-mixer-dev
   googletest libgtest-dev
-  libstb-dev
+  libstb-dev libglm-dev
   xvfb xdotool x11-utils imagemagick python3 python3-xlib python3-pil
   # the recording tests encode and read back clips with the real ffmpeg; users only need it to
   # record to anything but .y4m, so the package merely suggests it

@@ -1,7 +1,11 @@
 // projection_gltest.cpp -- the viewport, projection and view transforms of each mode, read back from GL.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <glm/gtc/matrix_transform.hpp>
+#include <glm/gtc/type_ptr.hpp>
+#include <glm/mat4x4.hpp>
 #include <string>
 #include <utility>
 
@@ -16,39 +20,17 @@ namespace {
 
 using Matrix = std::array<double, 16>;  // column-major, as GL keeps it
 
-Matrix multiply(const Matrix& a, const Matrix& b) {
-    Matrix m{};
-    for (int c = 0; c < 4; ++c)
-        for (int r = 0; r < 4; ++r)
-            for (int k = 0; k < 4; ++k) m[c * 4 + r] += a[k * 4 + r] * b[c * 4 + k];
-    return m;
+glm::dmat4 translation(double x, double y, double z) {
+    return glm::translate(glm::dmat4(1), glm::dvec3(x, y, z));
 }
 
-Matrix identity() {
-    return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+glm::dmat4 rotation(double degrees, double x, double y, double z) {
+    return glm::rotate(glm::dmat4(1), glm::radians(degrees), glm::dvec3(x, y, z));
 }
 
-Matrix translation(double x, double y, double z) {
-    Matrix m = identity();
-    m[12] = x;
-    m[13] = y;
-    m[14] = z;
-    return m;
-}
-
-Matrix rotation(double degrees, int axis) {
-    double r = degrees * M_PI / 180.0, c = std::cos(r), s = std::sin(r);
-    Matrix m = identity();
-    if (axis == 0) {
-        m[5] = c, m[6] = s, m[9] = -s, m[10] = c;
-    } else {
-        m[0] = c, m[2] = -s, m[8] = s, m[10] = c;
-    }
-    return m;
-}
-
-void expectMatrixNear(const Matrix& actual, const Matrix& expected, double tolerance = 1e-5) {
-    for (int i = 0; i < 16; ++i) EXPECT_NEAR(actual[i], expected[i], tolerance) << "element " << i;
+void expectMatrixNear(const Matrix& actual, const glm::dmat4& expected, double tolerance = 1e-5) {
+    const double* values = glm::value_ptr(expected);
+    for (int i = 0; i < 16; ++i) EXPECT_NEAR(actual[i], values[i], tolerance) << "element " << i;
 }
 
 class ProjectionTest : public testing::Test {
@@ -109,7 +91,7 @@ TEST_F(ProjectionTest, EmptyWindowKeepsEveryMatrixFinite) {
         applyProjection(w, h);
         Matrix p = currentMatrix(GL_PROJECTION_MATRIX);
         for (double v : p) EXPECT_TRUE(std::isfinite(v)) << w << " by " << h;
-        expectMatrixNear(p, before);
+        expectMatrixNear(p, glm::make_mat4(before.data()));
     }
     scene.viewMode = Perspective;
     onMouseMotion(300, 200);
@@ -134,7 +116,7 @@ TEST_F(ProjectionTest, OrbitViewTranslatesThenTurnsThenTilts) {
     scene.mouseFracY = 0.25;
     Matrix m = modelViewAfterViewTransform();
     double distance = -(33.1 * 0.25);
-    Matrix expected = multiply(multiply(translation(0, -1.25, distance), rotation(30, 1)), rotation(45, 0));
+    glm::dmat4 expected = translation(0, -1.25, distance) * rotation(30, 0, 1, 0) * rotation(45, 1, 0, 0);
     expectMatrixNear(m, expected);
     EXPECT_DOUBLE_EQ(scene.tiltAngle, 45.0);
     EXPECT_DOUBLE_EQ(scene.viewDistance, distance);
@@ -173,7 +155,7 @@ TEST_F(ProjectionTest, LookAtViewStandsAtTheEye) {
     Matrix start = modelViewAfterViewTransform();
     expectMatrixNear(start, translation(0, -0.63, -9.0));
     scene.viewMode = Orthogonal;  // the orthogonal view looks from the same eye
-    expectMatrixNear(modelViewAfterViewTransform(), start);
+    expectMatrixNear(modelViewAfterViewTransform(), glm::make_mat4(start.data()));
 }
 
 TEST_F(ProjectionTest, SwitchingModesKeepsCameraValues) {
