@@ -2,6 +2,9 @@
 // --motion, --fullscreen and --record.
 #include "app/options.h"
 
+#include <getopt.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -9,6 +12,25 @@
 #include "aquarium/tables.h"
 
 namespace {
+
+enum OptionId { Help = 256, Version, Mute, Frames, Benchmark, Screenshot, Scene, Motion, Fullscreen, Record };
+
+constexpr option longOptions[] = {
+    {"help", no_argument, nullptr, Help},
+    {"version", no_argument, nullptr, Version},
+    {"mute", no_argument, nullptr, Mute},
+    {"frames", required_argument, nullptr, Frames},
+    {"benchmark", required_argument, nullptr, Benchmark},
+    {"screenshot", required_argument, nullptr, Screenshot},
+    {"scene", required_argument, nullptr, Scene},
+    {"motion", required_argument, nullptr, Motion},
+    {"fullscreen", no_argument, nullptr, Fullscreen},
+    {"record", required_argument, nullptr, Record},
+    {nullptr, 0, nullptr, 0},
+};
+// No short options. '+' stops at the first word that is not an option, so that a stray word is
+// refused where it stands; ':' keeps getopt quiet and tells a missing value apart.
+constexpr const char* shortOptions = "+:";
 
 bool parseCount(const std::string& text, long& out) {
     if (text.empty() || text[0] == '-' || text[0] == '+') return false;
@@ -26,108 +48,122 @@ bool isGlutOption(const std::string& arg, bool& takesValue) {
            arg == "-sync";
 }
 
+// getopt_long takes any unambiguous start of a name; Glintmere's options are only ever spelled out.
+bool isSpelledOut(const std::string& arg) {
+    const std::string name = arg.substr(2, arg.find('=') - 2);
+    for (const option* o = longOptions; o->name != nullptr; ++o)
+        if (name == o->name) return true;
+    return false;
+}
+
+// The word as the message names the option: without a value given after '='.
+std::string optionName(const std::string& arg) {
+    return arg.substr(0, arg.find('='));
+}
+
 }  // namespace
 
 ParseResult parseOptions(const std::vector<std::string>& args) {
     ParseResult result;
     Options& o = result.options;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
+
+    std::vector<std::string> words{"glintmere"};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    const int argc = static_cast<int>(words.size());
+
+    // optind 0 makes getopt forget an earlier scan, even one left inside a group like "-xy"; a scan
+    // of no words then leaves it ready at the first argument, where this one can move it on.
+    optind = 0;
+    getopt_long(1, argv.data(), shortOptions, longOptions, nullptr);
+
+    // getopt_long reads one option a call; the word it would read next is looked at first, since
+    // GLUT's own options (glutInit's to take) would look to it like groups of short options.
+    while (optind < argc) {
+        const std::string arg = words[static_cast<size_t>(optind)];
         bool takesValue = false;
         if (isGlutOption(arg, takesValue)) {
-            if (takesValue) ++i;
+            optind = std::min(argc, optind + (takesValue ? 2 : 1));
             continue;
         }
-        std::string name = arg, value;
-        bool inlineValue = false;
-        if (arg.rfind("--", 0) == 0) {
-            size_t eq = arg.find('=');
-            if (eq != std::string::npos) {
-                name = arg.substr(0, eq);
-                value = arg.substr(eq + 1);
-                inlineValue = true;
-            }
-        }
-        auto needValue = [&]() -> bool {
-            if (inlineValue) return true;
-            if (i + 1 >= args.size()) {
-                result.error = "option '" + name + "' requires an argument";
-                return false;
-            }
-            value = args[++i];
-            return true;
-        };
-        auto noValue = [&]() -> bool {
-            if (inlineValue) result.error = "option '" + name + "' doesn't allow an argument";
-            return !inlineValue;
-        };
-
-        if (name == "--help") {
-            if (!noValue()) return result;
-            o.help = true;
-        } else if (name == "--version") {
-            if (!noValue()) return result;
-            o.version = true;
-        } else if (name == "--mute") {
-            if (!noValue()) return result;
-            o.mute = true;
-        } else if (name == "--frames" || name == "--benchmark") {
-            if (!needValue()) return result;
-            long& target = name == "--frames" ? o.frames : o.benchmark;
-            if (!parseCount(value, target)) {
-                result.error = "invalid frame count '" + value + "' for '" + name + "'";
-                return result;
-            }
-        } else if (name == "--screenshot") {
-            if (!needValue()) return result;
-            if (value.empty()) {
-                result.error = "option '--screenshot' needs a file name";
-                return result;
-            }
-            o.screenshot = value;
-        } else if (name == "--scene") {
-            if (!needValue()) return result;
-            if (value == "start")
-                o.preset = ScenePreset::Start;
-            else if (value == "lit")
-                o.preset = ScenePreset::Lit;
-            else if (value == "busy")
-                o.preset = ScenePreset::Busy;
-            else {
-                result.error = "unknown scene '" + value + "' (start, lit or busy)";
-                return result;
-            }
-        } else if (name == "--motion") {
-            if (!needValue()) return result;
-            if (value == "still")
-                o.motion = CameraMotion::Still;
-            else if (value == "orbit")
-                o.motion = CameraMotion::Orbit;
-            else if (value == "walk")
-                o.motion = CameraMotion::Walk;
-            else {
-                result.error = "unknown motion '" + value + "' (still, orbit or walk)";
-                return result;
-            }
-        } else if (name == "--fullscreen") {
-            if (!noValue()) return result;
-            o.fullscreen = true;
-        } else if (name == "--record") {
-            if (!needValue()) return result;
-            if (value.empty()) {
-                result.error = "option '--record' needs a file name";
-                return result;
-            }
-            o.record = value;
-        } else if (arg.rfind("--", 0) == 0) {
+        if (arg.rfind("--", 0) == 0 && !isSpelledOut(arg)) {
             result.error = "unrecognized option '" + arg + "'";
             return result;
-        } else if (arg.rfind("-", 0) == 0 && arg.size() > 1) {
-            result.error = "invalid option -- '" + arg.substr(1) + "'";
-            return result;
-        } else {
-            result.error = "unexpected argument '" + arg + "'";
-            return result;
+        }
+        const int id = getopt_long(argc, argv.data(), shortOptions, longOptions, nullptr);
+        const std::string value = optarg != nullptr ? optarg : "";
+        switch (id) {
+            case -1:  // a word that is no option
+                result.error = "unexpected argument '" + arg + "'";
+                return result;
+            case ':':
+                result.error = "option '" + arg + "' requires an argument";
+                return result;
+            case '?':  // a value given to an option that takes none, or a short option
+                if (arg.rfind("--", 0) == 0)
+                    result.error = "option '" + optionName(arg) + "' doesn't allow an argument";
+                else
+                    result.error = "invalid option -- '" + arg.substr(1) + "'";
+                return result;
+            case Help:
+                o.help = true;
+                break;
+            case Version:
+                o.version = true;
+                break;
+            case Mute:
+                o.mute = true;
+                break;
+            case Frames:
+            case Benchmark:
+                if (!parseCount(value, id == Frames ? o.frames : o.benchmark)) {
+                    result.error = "invalid frame count '" + value + "' for '" + optionName(arg) + "'";
+                    return result;
+                }
+                break;
+            case Screenshot:
+                if (value.empty()) {
+                    result.error = "option '--screenshot' needs a file name";
+                    return result;
+                }
+                o.screenshot = value;
+                break;
+            case Scene:
+                if (value == "start")
+                    o.preset = ScenePreset::Start;
+                else if (value == "lit")
+                    o.preset = ScenePreset::Lit;
+                else if (value == "busy")
+                    o.preset = ScenePreset::Busy;
+                else {
+                    result.error = "unknown scene '" + value + "' (start, lit or busy)";
+                    return result;
+                }
+                break;
+            case Motion:
+                if (value == "still")
+                    o.motion = CameraMotion::Still;
+                else if (value == "orbit")
+                    o.motion = CameraMotion::Orbit;
+                else if (value == "walk")
+                    o.motion = CameraMotion::Walk;
+                else {
+                    result.error = "unknown motion '" + value + "' (still, orbit or walk)";
+                    return result;
+                }
+                break;
+            case Fullscreen:
+                o.fullscreen = true;
+                break;
+            case Record:
+                if (value.empty()) {
+                    result.error = "option '--record' needs a file name";
+                    return result;
+                }
+                o.record = value;
+                break;
         }
     }
     if (!o.screenshot.empty() && o.frames == 0) result.error = "option '--screenshot' needs '--frames N'";
