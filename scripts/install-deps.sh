@@ -4,6 +4,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config clang-format-14
+  # the checks of the shell scripts and the Python formatting (scripts/check-scripts.sh)
+  shellcheck black
   freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
   libsdl2-mixer-dev
   googletest libgtest-dev

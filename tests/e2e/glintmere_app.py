@@ -32,7 +32,12 @@ def perspective_title(frac_x, frac_y, alpha, near=0.0, far=33.1):
     beta = 180 * frac_x - 90
     distance = -(near + (far - near) * frac_y)
     return "Glintmere: Mouse at (%.3f, %.3f).  Alpha=%3d.  Beta=%3.0f.  Distance=%.2f." % (
-        frac_x, frac_y, alpha, beta, distance)
+        frac_x,
+        frac_y,
+        alpha,
+        beta,
+        distance,
+    )
 
 
 def program_env(extra=None):
@@ -58,15 +63,33 @@ def make_workdir(copy_textures=False):
     return workdir
 
 
-MAIN_MENU = ["1.View control", "2.Rendering", "3.Glintmere", "4.Enable/Disable lighting", "5.Turn on/off",
-             "6.Enable/Disable collision check", "7.Change view volume", "8.Play/Stop music", "9.Reset", "10.Exit"]
+MAIN_MENU = [
+    "1.View control",
+    "2.Rendering",
+    "3.Glintmere",
+    "4.Enable/Disable lighting",
+    "5.Turn on/off",
+    "6.Enable/Disable collision check",
+    "7.Change view volume",
+    "8.Play/Stop music",
+    "9.Reset",
+    "10.Exit",
+]
 SUB_MENUS = {
     "1.View control": ["Perspective view", "combined view with lookAt function", "Orthogonal projection"],
-    "2.Rendering": ["1.Wireframe/Filled rendering", "2.Flat/Smooth shading", "3.Paste/Remove texture",
-                    "4.Polished/Dull"],
+    "2.Rendering": [
+        "1.Wireframe/Filled rendering",
+        "2.Flat/Smooth shading",
+        "3.Paste/Remove texture",
+        "4.Polished/Dull",
+    ],
     "3.Glintmere": ["1.Automatic/Manual", "2.Add a fish", "3.Add fifteen worms", "4.Clear worm"],
-    "5.Turn on/off": ["Turn ceiling light", "Turn on left lamp (blue)", "Turn on right lamp (red)",
-                      "Turn on front lamp (green)"],
+    "5.Turn on/off": [
+        "Turn ceiling light",
+        "Turn on left lamp (blue)",
+        "Turn on right lamp (red)",
+        "Turn on front lamp (green)",
+    ],
 }
 # GLUT draws a 2-pixel border around a menu and gives every entry the same height.
 MENU_BORDER = 2
@@ -122,8 +145,14 @@ class GlintmereRun:
     def __init__(self, xserver, args=(), workdir=None, env=None):
         self.x = xserver
         self.workdir = workdir or make_workdir()
-        self.process = subprocess.Popen([BINARY, *args], cwd=self.workdir, env=program_env(dict(env or {}, DISPLAY=xserver.name)),
-                                        stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        self.process = subprocess.Popen(
+            [BINARY, *args],
+            cwd=self.workdir,
+            env=program_env(dict(env or {}, DISPLAY=xserver.name)),
+            stdin=subprocess.DEVNULL,
+            stdout=subprocess.PIPE,
+            stderr=subprocess.PIPE,
+        )
         self.out = Lines(self.process.stdout)
         self.err = Lines(self.process.stderr)
         self.window = None
@@ -132,15 +161,19 @@ class GlintmereRun:
     # -- start and end ------------------------------------------------------------------------------
     def wait_for_window(self):
         """Waits for the window to take its first running title, then points the keyboard at it."""
+
         def ready():
             for window in self.x.windows_named("Furniture"):
                 history = self.x.title_history(window)
                 if len(history) > 1:
                     return window
             if self.process.poll() is not None:
-                raise AssertionError("glintmere ended with status %s before its window was up; stderr: %s"
-                                     % (self.process.returncode, self.err.all()[-20:]))
+                raise AssertionError(
+                    "glintmere ended with status %s before its window was up; stderr: %s"
+                    % (self.process.returncode, self.err.all()[-20:])
+                )
             return None
+
         self.window = wait_until(ready, what="the window's first running title")
         # GLUT places a window without a given position at (-1, -1), one pixel off the screen; with
         # no window manager to place it, move it fully on the screen so every pixel can be read.
@@ -188,6 +221,7 @@ class GlintmereRun:
         def matches():
             title = self.title()
             return title == expected if isinstance(expected, str) else (title is not None and expected(title))
+
         try:
             wait_until(matches, what=what or "the title %r" % (expected,))
         except TimeoutError as error:
@@ -208,6 +242,7 @@ class GlintmereRun:
             image = self.screenshot()
             last["image"] = image
             return image if check(image) else None
+
         try:
             return wait_until(attempt, interval=0.1, what=what)
         except TimeoutError as error:
@@ -224,6 +259,7 @@ class GlintmereRun:
     def choose(self, *path, at=(60, 60)):
         """Opens the right-button menu at a window point and clicks through the labels in path:
         sub-menus open by hovering over their entry, the last entry is clicked with the left button."""
+
         def popups():
             return self.x.viewable_popups()
 
@@ -249,6 +285,7 @@ class GlintmereRun:
                 except TimeoutError:
                     continue
             raise AssertionError("the sub-menu %s did not open" % label)
+
         try:
             wait_until(lambda: not popups(), what="no menu open")
             shown = open_menu()

@@ -35,6 +35,7 @@ class TextureFailureTest(E2ETestCase):
         def spoil(folder):
             with open(os.path.join(folder, "picture2.bmp"), "wb") as handle:
                 handle.write(eight_bit_bitmap())
+
         status, out = self.run_with_spoiled_textures(spoil)
         self.assertEqual(out, ["Bpp from texture/picture2.bmp is not 24: 8"])
         self.assertEqual(status, 1)

@@ -17,8 +17,9 @@ class FullScreenTest(E2ETestCase):
 
     def test_the_first_frame_covers_the_screen(self):
         workdir = make_workdir()
-        run = self.start("--fullscreen", "--mute", "--frames", "1", "--screenshot", "first.png", workdir=workdir,
-                         wait=False)
+        run = self.start(
+            "--fullscreen", "--mute", "--frames", "1", "--screenshot", "first.png", workdir=workdir, wait=False
+        )
         self.assertEqual(run.wait_exit(), 0, run.err.all())
         self.assertEqual(run.out.all(), [HINT])
         shot = read_png(os.path.join(workdir, "first.png"))
@@ -26,9 +27,10 @@ class FullScreenTest(E2ETestCase):
 
     def test_a_reset_gives_the_1200_by_600_viewport_as_in_any_window(self):
         run = self.start("--fullscreen", "--mute", wait=False)
-        run.window = wait_until(lambda: next((w for w in self.x.windows_named("Furniture")
-                                              if len(self.x.title_history(w)) > 1), None),
-                                what="the window's first running title")
+        run.window = wait_until(
+            lambda: next((w for w in self.x.windows_named("Furniture") if len(self.x.title_history(w)) > 1), None),
+            what="the window's first running title",
+        )
         self.assertEqual(self.x.geometry(run.window), (0, 0) + self.screen)
         run.focus()
         width, height = self.screen
@@ -39,16 +41,20 @@ class FullScreenTest(E2ETestCase):
             image = self.x.capture(run.window)
             self.assertEqual((image.width, image.height), self.screen)
             return image
+
         before = picture()
         self.assertGreater(lit(before.patch(*top_band)), 0.5 * width * (height - WINDOW_HEIGHT))
         self.assertGreater(lit(before.patch(*right_band)), 0.5 * (width - WINDOW_WIDTH) * height)
 
         run.key("Home")
-        after = wait_until(lambda: (lambda image: image if lit(image.patch(*top_band)) == 0 else None)(picture()),
-                           what="the picture confined to the reset's viewport")
+        after = wait_until(
+            lambda: (lambda image: image if lit(image.patch(*top_band)) == 0 else None)(picture()),
+            what="the picture confined to the reset's viewport",
+        )
         self.assertEqual(lit(after.patch(*right_band)), 0)
-        self.assertGreater(lit(after.patch(0, height - WINDOW_HEIGHT, WINDOW_WIDTH, height)),
-                           0.5 * WINDOW_WIDTH * WINDOW_HEIGHT)
+        self.assertGreater(
+            lit(after.patch(0, height - WINDOW_HEIGHT, WINDOW_WIDTH, height)), 0.5 * WINDOW_WIDTH * WINDOW_HEIGHT
+        )
         self.assertEqual(self.x.geometry(run.window), (0, 0) + self.screen)
 
 

@@ -17,8 +17,12 @@ class InstallTest(E2ETestCase):
     def setUpClass(cls):
         cls.prefix = tempfile.mkdtemp(prefix="glintmere-prefix-")
         cls.addClassCleanup(shutil.rmtree, cls.prefix, True)
-        installed = subprocess.run([CMAKE, "--install", BUILD_DIR, "--prefix", cls.prefix], capture_output=True,
-                                   text=True, timeout=5 * DEFAULT_TIMEOUT)
+        installed = subprocess.run(
+            [CMAKE, "--install", BUILD_DIR, "--prefix", cls.prefix],
+            capture_output=True,
+            text=True,
+            timeout=5 * DEFAULT_TIMEOUT,
+        )
         if installed.returncode != 0:
             raise AssertionError("cmake --install failed:\n" + installed.stdout + installed.stderr)
         cls.launcher = os.path.join(cls.prefix, "bin", "glintmere")
@@ -33,8 +37,9 @@ class InstallTest(E2ETestCase):
         env = program_env(self.x.env if display else None)
         if not display:
             env.pop("DISPLAY", None)
-        return subprocess.run([command, *args], cwd=self.elsewhere, env=env, capture_output=True, text=True,
-                              timeout=3 * DEFAULT_TIMEOUT)
+        return subprocess.run(
+            [command, *args], cwd=self.elsewhere, env=env, capture_output=True, text=True, timeout=3 * DEFAULT_TIMEOUT
+        )
 
     def path(self, *parts):
         return os.path.join(self.prefix, *parts)
@@ -42,8 +47,12 @@ class InstallTest(E2ETestCase):
     def test_installed_files(self):
         self.assertTrue(os.access(self.launcher, os.X_OK))
         self.assertTrue(os.access(self.path("libexec", "glintmere", "glintmere"), os.X_OK))
-        self.assertEqual(len([n for n in os.listdir(self.path("share", "glintmere", "texture")) if n.endswith(".bmp")]), 12)
-        self.assertEqual(len([n for n in os.listdir(self.path("share", "glintmere", "musics")) if n.endswith(".wav")]), 8)
+        self.assertEqual(
+            len([n for n in os.listdir(self.path("share", "glintmere", "texture")) if n.endswith(".bmp")]), 12
+        )
+        self.assertEqual(
+            len([n for n in os.listdir(self.path("share", "glintmere", "musics")) if n.endswith(".wav")]), 8
+        )
 
         with open(self.path("share", "applications", "glintmere.desktop")) as handle:
             entry = dict(line.strip().split("=", 1) for line in handle if "=" in line)
@@ -51,7 +60,9 @@ class InstallTest(E2ETestCase):
         self.assertEqual(entry["Exec"].split()[0], "glintmere")  # the launcher's name in bin/
         self.assertEqual(entry["Terminal"], "false")
         for size in (48, 64, 128, 256):
-            icon = read_png(self.path("share", "icons", "hicolor", "%dx%d" % (size, size), "apps", entry["Icon"] + ".png"))
+            icon = read_png(
+                self.path("share", "icons", "hicolor", "%dx%d" % (size, size), "apps", entry["Icon"] + ".png")
+            )
             self.assertEqual((icon.width, icon.height), (size, size))
 
         with open(self.path("share", "man", "man6", "glintmere.6")) as handle:

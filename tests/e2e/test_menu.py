@@ -30,8 +30,11 @@ class MenuTest(E2ETestCase):
         # Lower the eye to the worms' height and zoom in to a 10 degree field of view.
         mark = run.mark()
         run.key(*["v"] * 24, delay=10)
-        lines = run.out.wait_for(lambda got: got if sum(1 for l in got if l.startswith("eyeX=")) >= 24 else None,
-                                 start=mark, what="24 eye lines")
+        lines = run.out.wait_for(
+            lambda got: got if sum(1 for l in got if l.startswith("eyeX=")) >= 24 else None,
+            start=mark,
+            what="24 eye lines",
+        )
         self.assertEqual(lines[-1], "eyeX=0eyeY=-0.57eyeZ=9")
         run.key(*["F2"] * 10, delay=10)
         camera = Camera(eye=(0, 0.63 - 24 * 0.05, 9), fov=10)
@@ -45,6 +48,7 @@ class MenuTest(E2ETestCase):
             shown = columns_with_worms(image, camera)
             # Fish may cover or eat a few worms, but none may show outside the refilled rows.
             return len(shown & REFILLED) >= 6 and not shown - REFILLED
+
         run.settled_screenshot(refilled, "worms in the two middle rows only")
         # The main menu has ten entries and the aquarium menu four, all of one height.
         self.assertEqual(len(run.menu_entry_heights), 1, run.menu_entry_heights)
@@ -61,8 +65,10 @@ class MenuTest(E2ETestCase):
         start = Camera()
         bulb = tuple(round(v) for v in start.project((0, 4, 0)))
         wall = (455, 225)  # the front wall, 19 units ahead
-        run.settled_screenshot(lambda image: close_to(image.pixel(*bulb), (255, 255, 255))
-                               and image.pixel(*wall) != (0, 0, 0), "the start view after the reset")
+        run.settled_screenshot(
+            lambda image: close_to(image.pixel(*bulb), (255, 255, 255)) and image.pixel(*wall) != (0, 0, 0),
+            "the start view after the reset",
+        )
 
         # In the combined view the far plane of 15 cuts the front wall away; 20 brings it back.
         run.choose("7.Change view volume")

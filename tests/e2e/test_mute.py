@@ -12,8 +12,14 @@ class MuteTest(E2ETestCase):
     def counted_run(self, *args):
         workdir = make_workdir()
         sound_file = os.path.join(workdir, "heard.raw")
-        run = self.start("--frames", "5", *args, workdir=workdir, wait=False,
-                         env={"SDL_AUDIODRIVER": "disk", "SDL_DISKAUDIOFILE": sound_file})
+        run = self.start(
+            "--frames",
+            "5",
+            *args,
+            workdir=workdir,
+            wait=False,
+            env={"SDL_AUDIODRIVER": "disk", "SDL_DISKAUDIOFILE": sound_file}
+        )
         status = run.wait_exit(timeout=3 * DEFAULT_TIMEOUT)
         heard = b""
         if os.path.exists(sound_file):

@@ -23,8 +23,16 @@ class InformationOptionsTest(unittest.TestCase):
         shown = run_without_display("--help")
         self.assertEqual(shown.returncode, 0, shown.stderr)
         self.assertTrue(shown.stdout.startswith("Usage: glintmere "), shown.stdout)
-        for option in ("--mute", "--frames N", "--screenshot FILE", "--benchmark N", "--fullscreen", "--record FILE",
-                       "--help", "--version"):
+        for option in (
+            "--mute",
+            "--frames N",
+            "--screenshot FILE",
+            "--benchmark N",
+            "--fullscreen",
+            "--record FILE",
+            "--help",
+            "--version",
+        ):
             self.assertIn(option, shown.stdout)
         self.assertEqual(shown.stderr, "")
 
@@ -33,9 +41,11 @@ class InformationOptionsTest(unittest.TestCase):
         self.assertEqual(shown.stdout, "glintmere %s\n" % VERSION)
 
     def test_unknown_and_malformed_options_exit_with_status_2(self):
-        for args, message in ((["--bogus"], "glintmere: unrecognized option '--bogus'"),
-                              (["--frames", "ten"], "glintmere: invalid frame count 'ten' for '--frames'"),
-                              (["--screenshot", "x.png"], "glintmere: option '--screenshot' needs '--frames N'")):
+        for args, message in (
+            (["--bogus"], "glintmere: unrecognized option '--bogus'"),
+            (["--frames", "ten"], "glintmere: invalid frame count 'ten' for '--frames'"),
+            (["--screenshot", "x.png"], "glintmere: option '--screenshot' needs '--frames N'"),
+        ):
             shown = run_without_display(*args)
             self.assertEqual(shown.returncode, 2, args)
             self.assertEqual(shown.stdout, "", args)

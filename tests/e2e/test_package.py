@@ -20,13 +20,16 @@ DESKTOP_ENTRY = os.path.join(SOURCE_DIR, "data", "glintmere.desktop")
 METAINFO_NAME = "org.example.glintmere.metainfo.xml"
 METAINFO = os.path.join(SOURCE_DIR, "data", METAINFO_NAME)
 # Packages that only building or testing needs; none may be a dependency.
-BUILD_OR_TEST_ONLY = re.compile(r"-dev$|^(cmake|build-essential|g\+\+|gcc|googletest|xvfb|xdotool|imagemagick|"
-                                r"python3|lintian|appstream|desktop-file-utils|dpkg-dev|x11-utils)$")
+BUILD_OR_TEST_ONLY = re.compile(
+    r"-dev$|^(cmake|build-essential|g\+\+|gcc|googletest|xvfb|xdotool|imagemagick|"
+    r"python3|lintian|appstream|desktop-file-utils|dpkg-dev|x11-utils)$"
+)
 
 
 def run(*command, **kwargs):
-    return subprocess.run(command, capture_output=True, text=True, timeout=kwargs.pop("timeout", DEFAULT_TIMEOUT),
-                          **kwargs)
+    return subprocess.run(
+        command, capture_output=True, text=True, timeout=kwargs.pop("timeout", DEFAULT_TIMEOUT), **kwargs
+    )
 
 
 class DesktopMetadataTest(unittest.TestCase):
@@ -47,8 +50,12 @@ class DesktopMetadataTest(unittest.TestCase):
 class PackageTest(E2ETestCase):
     @classmethod
     def setUpClass(cls):
-        built = run(os.path.join(SOURCE_DIR, "scripts", "build-package.sh"), os.path.join(BUILD_DIR, "package"),
-                    timeout=20 * DEFAULT_TIMEOUT, env=dict(os.environ, JOBS="2"))
+        built = run(
+            os.path.join(SOURCE_DIR, "scripts", "build-package.sh"),
+            os.path.join(BUILD_DIR, "package"),
+            timeout=20 * DEFAULT_TIMEOUT,
+            env=dict(os.environ, JOBS="2"),
+        )
         if built.returncode != 0:
             raise AssertionError("the package did not build:\n" + built.stdout[-4000:] + built.stderr[-4000:])
         cls.deb = built.stdout.strip().splitlines()[-1]
@@ -65,8 +72,10 @@ class PackageTest(E2ETestCase):
         return run("dpkg-deb", "-f", self.deb, name).stdout.strip()
 
     def test_lintian_finds_no_errors(self):
-        self.assertEqual(os.path.basename(self.deb), "glintmere_%s_%s.deb"
-                         % (VERSION, run("dpkg", "--print-architecture").stdout.strip()))
+        self.assertEqual(
+            os.path.basename(self.deb),
+            "glintmere_%s_%s.deb" % (VERSION, run("dpkg", "--print-architecture").stdout.strip()),
+        )
         shown = run("lintian", "--no-tag-display-limit", self.deb, timeout=10 * DEFAULT_TIMEOUT)
         errors = [line for line in shown.stdout.splitlines() if line.startswith("E: ")]
         self.assertEqual(errors, [], shown.stdout)
@@ -77,14 +86,20 @@ class PackageTest(E2ETestCase):
         for executable in (self.path("games", "glintmere"), self.path("lib", "games", "glintmere", "glintmere")):
             self.assertTrue(os.access(executable, os.X_OK), executable)
         data = self.path("share", "games", "glintmere")
-        self.assertEqual(sorted(n for n in os.listdir(os.path.join(data, "texture")) if n.endswith(".bmp")),
-                         sorted(n for n in os.listdir(os.path.join(BUILD_DIR, "texture")) if n.endswith(".bmp")))
+        self.assertEqual(
+            sorted(n for n in os.listdir(os.path.join(data, "texture")) if n.endswith(".bmp")),
+            sorted(n for n in os.listdir(os.path.join(BUILD_DIR, "texture")) if n.endswith(".bmp")),
+        )
         self.assertEqual(len([n for n in os.listdir(os.path.join(data, "musics")) if n.endswith(".wav")]), 8)
         for size in (48, 64, 128, 256):
-            self.assertTrue(os.path.isfile(self.path("share", "icons", "hicolor", "%dx%d" % (size, size), "apps",
-                                                     "glintmere.png")))
-        for name in (("share", "man", "man6", "glintmere.6.gz"), ("share", "doc", "glintmere", "copyright"),
-                     ("share", "doc", "glintmere", "changelog.gz")):
+            self.assertTrue(
+                os.path.isfile(self.path("share", "icons", "hicolor", "%dx%d" % (size, size), "apps", "glintmere.png"))
+            )
+        for name in (
+            ("share", "man", "man6", "glintmere.6.gz"),
+            ("share", "doc", "glintmere", "copyright"),
+            ("share", "doc", "glintmere", "changelog.gz"),
+        ):
             self.assertTrue(os.path.isfile(self.path(*name)), name)
         # The desktop entry, its icons and the AppStream file, as a software centre reads them.
         shown = run("appstreamcli", "validate-tree", "--no-net", self.root)
@@ -125,8 +140,17 @@ class PackageTest(E2ETestCase):
         self.assertEqual((shown.returncode, shown.stdout), (0, "glintmere %s\n" % VERSION), shown.stderr)
         # Five frames need the unpacked textures, found through the launcher; the clip's name means
         # the caller's folder, not the data folder the program runs in.
-        shown = run(launcher, "--frames", "5", "--mute", "--record", "clip.y4m", cwd=elsewhere, env=env,
-                    timeout=3 * DEFAULT_TIMEOUT)
+        shown = run(
+            launcher,
+            "--frames",
+            "5",
+            "--mute",
+            "--record",
+            "clip.y4m",
+            cwd=elsewhere,
+            env=env,
+            timeout=3 * DEFAULT_TIMEOUT,
+        )
         self.assertEqual((shown.returncode, shown.stdout), (0, HINT + "\n"), shown.stderr)
         self.assertEqual(len(read_y4m(os.path.join(elsewhere, "clip.y4m"))[1]), 5)
 

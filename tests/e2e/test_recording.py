@@ -25,10 +25,14 @@ def read_y4m(path):
     luma, chroma = width * height, ((width + 1) // 2) * ((height + 1) // 2)
     frames, pos = [], end + 1
     while pos < len(blob):
-        if blob[pos:pos + 6] != b"FRAME\n":
+        if blob[pos : pos + 6] != b"FRAME\n":
             raise AssertionError("frame %d does not start with FRAME at byte %d" % (len(frames), pos))
         pos += 6
-        planes = blob[pos:pos + luma], blob[pos + luma:pos + luma + chroma], blob[pos + luma + chroma:pos + luma + 2 * chroma]
+        planes = (
+            blob[pos : pos + luma],
+            blob[pos + luma : pos + luma + chroma],
+            blob[pos + luma + chroma : pos + luma + 2 * chroma],
+        )
         if len(planes[2]) != chroma:
             raise AssertionError("frame %d is cut short" % len(frames))
         frames.append(planes)
@@ -51,8 +55,23 @@ def studio_chroma(image, cx, cy):
 
 def video_stream(path):
     """(width, height, frames) of a clip's first video stream, as ffprobe reads it."""
-    probe = subprocess.run(["ffprobe", "-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
-                            "stream=width,height,nb_read_frames", "-of", "csv=p=0", path], capture_output=True, text=True)
+    probe = subprocess.run(
+        [
+            "ffprobe",
+            "-v",
+            "error",
+            "-count_frames",
+            "-select_streams",
+            "v:0",
+            "-show_entries",
+            "stream=width,height,nb_read_frames",
+            "-of",
+            "csv=p=0",
+            path,
+        ],
+        capture_output=True,
+        text=True,
+    )
     if probe.returncode != 0:
         raise AssertionError("ffprobe cannot read %s: %s" % (path, probe.stderr.strip()))
     return tuple(int(field) for field in probe.stdout.strip().split(","))
@@ -62,16 +81,27 @@ class RecordedClipTest(E2ETestCase):
     def test_the_clip_holds_every_frame_as_shown(self):
         workdir = make_workdir()
         frames = 6
-        run = self.start("--mute", "--frames", str(frames), "--record", "clip one.y4m", "--screenshot", "last.png",
-                         workdir=workdir, wait=False)
+        run = self.start(
+            "--mute",
+            "--frames",
+            str(frames),
+            "--record",
+            "clip one.y4m",
+            "--screenshot",
+            "last.png",
+            workdir=workdir,
+            wait=False,
+        )
         self.assertEqual(run.wait_exit(), 0, run.err.all())
         # Recording changes nothing the program prints.
         self.assertEqual(run.out.all(), [HINT])
         self.assertEqual([line for line in run.err.all() if "record" in line], [])
 
         header, clip = read_y4m(os.path.join(workdir, "clip one.y4m"))
-        self.assertEqual((header["W"], header["H"], header["F"], header["C"]),
-                         (str(WINDOW_WIDTH), str(WINDOW_HEIGHT), "60:1", "420jpeg"))
+        self.assertEqual(
+            (header["W"], header["H"], header["F"], header["C"]),
+            (str(WINDOW_WIDTH), str(WINDOW_HEIGHT), "60:1", "420jpeg"),
+        )
         self.assertEqual(len(clip), frames)
 
         # The last frame is the screenshot of the same frame: luma to within rounding everywhere,
@@ -99,8 +129,7 @@ class OddSizedWindowTest(E2ETestCase):
     def test_an_encoder_that_needs_an_even_size_gets_one(self):
         # ffmpeg's H.264 encoder, the one behind .mp4, refuses odd sizes.
         workdir = make_workdir()
-        run = self.start("--mute", "--fullscreen", "--frames", "3", "--record", "clip.mp4", workdir=workdir,
-                         wait=False)
+        run = self.start("--mute", "--fullscreen", "--frames", "3", "--record", "clip.mp4", workdir=workdir, wait=False)
         self.assertEqual(run.wait_exit(), 0, run.err.all())
         self.assertEqual(video_stream(os.path.join(workdir, "clip.mp4")), (1202, 602, 3))
 
@@ -147,15 +176,26 @@ class FailingSinkTest(FakeFfmpegCase):
         soft, hard = resource.getrlimit(resource.RLIMIT_FSIZE)
         resource.setrlimit(resource.RLIMIT_FSIZE, (header + 2 * frame + frame // 2, hard))
         try:
-            run = self.start("--mute", "--fullscreen", "--frames", "5", "--record", "clip.y4m", "--screenshot",
-                             "last.png", workdir=workdir, wait=False)
+            run = self.start(
+                "--mute",
+                "--fullscreen",
+                "--frames",
+                "5",
+                "--record",
+                "clip.y4m",
+                "--screenshot",
+                "last.png",
+                workdir=workdir,
+                wait=False,
+            )
         finally:
             resource.setrlimit(resource.RLIMIT_FSIZE, (soft, hard))
         self.assertEqual(run.wait_exit(), 1, run.err.all())
         self.assertEqual(run.out.all(), [HINT])
-        self.assertEqual(self.record_lines(run),
-                         ["glintmere: the recording to clip.y4m stopped: File too large; "
-                          "clip.y4m holds the first 2 frames"])
+        self.assertEqual(
+            self.record_lines(run),
+            ["glintmere: the recording to clip.y4m stopped: File too large; " "clip.y4m holds the first 2 frames"],
+        )
         self.assertEqual(len(read_y4m(os.path.join(workdir, "clip.y4m"))[1]), 2)
         # The fifth and last frame was still drawn: its screenshot is there.
         self.assertEqual(png_size(os.path.join(workdir, "last.png")), self.screen)
@@ -166,32 +206,36 @@ class FailingSinkTest(FakeFfmpegCase):
         # It reads part of the first frame and ends well: the frames still in the pipe are not in the clip.
         self.fake_ffmpeg("head -c %d >/dev/null" % (sum(self.stream_sizes()) - 100))
         run, _ = self.run_to_end(*args, path=path, status=1)
-        self.assertEqual(self.record_lines(run), ["glintmere: the recording to clip.mp4 stopped: "
-                                                  "ffmpeg closed its input; clip.mp4 holds no frames"])
+        self.assertEqual(
+            self.record_lines(run),
+            ["glintmere: the recording to clip.mp4 stopped: " "ffmpeg closed its input; clip.mp4 holds no frames"],
+        )
 
         # It stops reading and fails: what the clip holds is not known.
         self.fake_ffmpeg("head -c 1000 >/dev/null; exit 3")
         run, _ = self.run_to_end(*args, path=path, status=1)
-        self.assertEqual(self.record_lines(run), ["glintmere: the recording to clip.mp4 failed: "
-                                                  "ffmpeg closed its input and ended with status 3"])
+        self.assertEqual(
+            self.record_lines(run),
+            ["glintmere: the recording to clip.mp4 failed: " "ffmpeg closed its input and ended with status 3"],
+        )
 
         # It reads every frame and fails only when finishing the clip.
         self.fake_ffmpeg("cat >/dev/null; exit 3")
         run, _ = self.run_to_end(*args, path=path, status=1)
-        self.assertEqual(self.record_lines(run), ["glintmere: the recording to clip.mp4 failed: "
-                                                  "ffmpeg ended with status 3"])
+        self.assertEqual(
+            self.record_lines(run), ["glintmere: the recording to clip.mp4 failed: " "ffmpeg ended with status 3"]
+        )
 
 
 class EncoderCallTest(FakeFfmpegCase):
     def test_other_names_go_through_ffmpeg_or_are_refused_plainly_without_it(self):
         # ffmpeg is handed the stream on its standard input and the file name as its output.
         self.fake_ffmpeg('printf "%s\\n" "$@" > ffmpeg-args; cat > ffmpeg-input')
-        run, workdir = self.run_to_end("--frames", "3", "--record", "-odd:name.webm",
-                                       path=self.bin + ":/usr/bin:/bin")
+        run, workdir = self.run_to_end("--frames", "3", "--record", "-odd:name.webm", path=self.bin + ":/usr/bin:/bin")
         self.assertEqual(run.out.all(), [HINT])
         with open(os.path.join(workdir, "ffmpeg-args")) as handle:
             args = handle.read().split("\n")[:-1]
-        self.assertEqual(args[args.index("-f") + 1:args.index("-i") + 2], ["yuv4mpegpipe", "-i", "-"])
+        self.assertEqual(args[args.index("-f") + 1 : args.index("-i") + 2], ["yuv4mpegpipe", "-i", "-"])
         self.assertEqual(args[-1], "file:-odd:name.webm")
         header, clip = read_y4m(os.path.join(workdir, "ffmpeg-input"))
         self.assertEqual((header["W"], header["H"], len(clip)), (str(WINDOW_WIDTH), str(WINDOW_HEIGHT), 3))

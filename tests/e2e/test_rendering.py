@@ -51,6 +51,7 @@ class TexturesAndLightingTest(E2ETestCase):
 
         def bright(image):
             return all(all(a >= b - 2 for a, b in zip(c, bright_floor)) for c in wall_colours(image))
+
         shot = run.settled_screenshot(bright, "the wall under the ceiling light, at least %s" % (bright_floor,))
         for colour in wall_colours(shot):
             self.assertGreater(colour[0], colour[2], "the wall keeps its yellowish white: %s" % (colour,))

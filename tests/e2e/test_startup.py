@@ -28,6 +28,7 @@ def workdir_with_held_clap():
 def let_clap_go(workdir):
     """Opens and closes the pipe once the program has opened it. SDL_mixer cannot read a wave from a
     pipe, so the clap stays silent, with its one warning; the program then ends as after any clap."""
+
     def open_pipe():
         try:
             return os.open(os.path.join(workdir, "musics", "CLAP.wav"), os.O_WRONLY | os.O_NONBLOCK)
@@ -35,6 +36,7 @@ def let_clap_go(workdir):
             if error.errno == errno.ENXIO:  # the program has not opened it yet
                 return None
             raise
+
     os.close(wait_until(open_pipe, what="the program to open the clap"))
 
 
@@ -54,8 +56,9 @@ class StartupAndHelpTest(E2ETestCase):
         for key in ("F1", "h"):
             mark = run.mark()
             run.key(key)
-            printed[key] = run.out.wait_for(lambda lines: lines if len(lines) >= HELP_LINES else None,
-                                            start=mark, what="the help text after " + key)
+            printed[key] = run.out.wait_for(
+                lambda lines: lines if len(lines) >= HELP_LINES else None, start=mark, what="the help text after " + key
+            )
             self.assertEqual(len(printed[key]), HELP_LINES, key)
             self.assertEqual(printed[key][0], HELP_HEADER, key)
         self.assertEqual(printed["F1"], printed["h"])
@@ -64,8 +67,7 @@ class StartupAndHelpTest(E2ETestCase):
         # but has no command.
         mark = run.mark()
         run.key("minus", "z", "Return", "1")
-        echoed = run.out.wait_for(lambda lines: lines if len(lines) >= 4 else None, start=mark,
-                                  what="four echoed keys")
+        echoed = run.out.wait_for(lambda lines: lines if len(lines) >= 4 else None, start=mark, what="four echoed keys")
         self.assertEqual(echoed, ["-", "z", "\r", "1"])
 
         # Sound is on, so q plays the clap, and the window goes before it: while the program is held

@@ -1,8 +1,7 @@
 # test_walk_views.py -- walking into the table and through it, and the three views with their titles.
 import unittest
 
-from glintmere_app import (BUILD_DIR, COMBINED_TITLE, ORTHOGONAL_TITLE, E2ETestCase, close_to,
-                           perspective_title)
+from glintmere_app import BUILD_DIR, COMBINED_TITLE, ORTHOGONAL_TITLE, E2ETestCase, close_to, perspective_title
 from scene_model import WINDOW_HEIGHT, WINDOW_WIDTH, Bitmap, Camera, texture_path, wallpaper_mismatch
 
 HEADER = "**********collision ckeck.**********"
@@ -24,8 +23,9 @@ class WalkAndViewsTest(E2ETestCase):
         for step in range(1, 16):
             expected += [HEADER, eye_line(0, 0.63, 9 - 0.5 * step)]
         expected += [HEADER, TABLE, eye_line(0, 0.63, 1.5)]
-        walked = run.out.wait_for(lambda lines: lines if len(lines) >= len(expected) else None, start=mark,
-                                  what="sixteen steps")
+        walked = run.out.wait_for(
+            lambda lines: lines if len(lines) >= len(expected) else None, start=mark, what="sixteen steps"
+        )
         self.assertEqual(walked, expected)
 
         # F10 switches the check off: no header, the table still reported, and the steps stand.
@@ -36,16 +36,18 @@ class WalkAndViewsTest(E2ETestCase):
         for z in (1.0, 0.5, 0.0, -0.5, -1.0):
             expected += [TABLE, eye_line(0, 0.63, z)]
         expected.append(eye_line(0, 0.63, -1.5))
-        walked = run.out.wait_for(lambda lines: lines if len(lines) >= len(expected) else None, start=mark,
-                                  what="six steps through the table")
+        walked = run.out.wait_for(
+            lambda lines: lines if len(lines) >= len(expected) else None, start=mark, what="six steps through the table"
+        )
         self.assertEqual(walked, expected)
 
         # Past the table the front wall is 8.5 units ahead: its wallpaper lies where that eye predicts.
         wallpaper = Bitmap(texture_path(BUILD_DIR, "wallPaper1"))
         near, far = Camera(eye=(0, 0.63, -1.5)), Camera()
         box = (230, 90, 330, 150)  # room x about -5, y about 3.5 from the new eye
-        shot = run.settled_screenshot(lambda image: wallpaper_mismatch(image, wallpaper, near, box) < 0.05,
-                                      "the front wall seen from z = -1.5")
+        shot = run.settled_screenshot(
+            lambda image: wallpaper_mismatch(image, wallpaper, near, box) < 0.05, "the front wall seen from z = -1.5"
+        )
         self.assertGreater(wallpaper_mismatch(shot, wallpaper, far, box), 0.3, "the picture did not move")
 
         # F11: perspective, orthogonal, combined, each announced in the title.
@@ -77,8 +79,10 @@ class WalkAndViewsTest(E2ETestCase):
         run.key("Home")
         run.wait_title(COMBINED_TITLE)
         bulb = Camera().project((0, 4, 0))
-        run.settled_screenshot(lambda image: close_to(image.pixel(round(bulb[0]), round(bulb[1])), (255, 255, 255)),
-                               "the lamp bulb from the start position after Home")
+        run.settled_screenshot(
+            lambda image: close_to(image.pixel(round(bulb[0]), round(bulb[1])), (255, 255, 255)),
+            "the lamp bulb from the start position after Home",
+        )
         run.key("Escape")
         self.assertEqual(run.wait_exit(), 0)
 

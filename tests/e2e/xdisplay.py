@@ -40,7 +40,7 @@ class Image:
 
     def pixel(self, x, y):
         i = (y * self.width + x) * 3
-        return tuple(self.data[i:i + 3])
+        return tuple(self.data[i : i + 3])
 
     def patch(self, x0, y0, x1, y1):
         """Pixels of the half-open box [x0, x1) x [y0, y1), row by row."""
@@ -98,9 +98,15 @@ class XServer:
         # The project's one launcher: a private Xvfb that never resets between clients.
         handle, self._server_file = tempfile.mkstemp(prefix="glintmere-x-")
         os.close(handle)
-        started = subprocess.run([LAUNCHER, "--screen", "%dx%d" % (width, height), "--start", self._server_file],
-                                 stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
-                                 text=True, timeout=DEFAULT_TIMEOUT, check=False)
+        started = subprocess.run(
+            [LAUNCHER, "--screen", "%dx%d" % (width, height), "--start", self._server_file],
+            stdin=subprocess.DEVNULL,
+            stdout=subprocess.DEVNULL,
+            stderr=subprocess.PIPE,
+            text=True,
+            timeout=DEFAULT_TIMEOUT,
+            check=False,
+        )
         if started.returncode != 0:
             os.unlink(self._server_file)
             raise RuntimeError("no X server: " + started.stderr.strip())
@@ -212,12 +218,22 @@ class XServer:
 
     # -- input and pictures -------------------------------------------------------------------------
     def xdotool(self, *args):
-        subprocess.run(["xdotool", *[str(a) for a in args]], env=self.env, check=True,
-                       stdout=subprocess.DEVNULL, timeout=DEFAULT_TIMEOUT)
+        subprocess.run(
+            ["xdotool", *[str(a) for a in args]],
+            env=self.env,
+            check=True,
+            stdout=subprocess.DEVNULL,
+            timeout=DEFAULT_TIMEOUT,
+        )
 
     def capture(self, window):
-        blob = subprocess.run(["import", "-silent", "-window", str(window), "-depth", "8", "ppm:-"], env=self.env,
-                              check=True, capture_output=True, timeout=DEFAULT_TIMEOUT).stdout
+        blob = subprocess.run(
+            ["import", "-silent", "-window", str(window), "-depth", "8", "ppm:-"],
+            env=self.env,
+            check=True,
+            capture_output=True,
+            timeout=DEFAULT_TIMEOUT,
+        ).stdout
         return Image.from_file(io.BytesIO(blob))
 
     def close(self):

@@ -9,12 +9,14 @@ import sys
 
 def bitmap(width, height, info=40, gap=0, top_down=False):
     stride = (width * 3 + 3) & ~3
-    rows = b"".join(bytes((x + y * 5) & 0xFF for x in range(width * 3)) + bytes(stride - width * 3)
-                    for y in range(height))
+    rows = b"".join(
+        bytes((x + y * 5) & 0xFF for x in range(width * 3)) + bytes(stride - width * 3) for y in range(height)
+    )
     offset = 14 + info + gap
     head = b"BM" + struct.pack("<IHHI", offset + len(rows), 0, 0, offset)
-    info_header = struct.pack("<IiiHHIIiiII", info, width, -height if top_down else height, 1, 24, 0,
-                              len(rows), 2835, 2835, 0, 0)
+    info_header = struct.pack(
+        "<IiiHHIIiiII", info, width, -height if top_down else height, 1, 24, 0, len(rows), 2835, 2835, 0, 0
+    )
     return head + info_header + bytes(info - 40) + bytes(gap) + rows
 
 

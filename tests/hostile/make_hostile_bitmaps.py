@@ -12,8 +12,11 @@ import sys
 def header(width, height, planes=1, bpp=24, offset=54, info=40, compression=0, file_size=None):
     pixels = max(0, width) * 3 * abs(height) if abs(width) < 4096 and abs(height) < 4096 else 0
     size = file_size if file_size is not None else 54 + pixels
-    return (b"BM" + struct.pack("<IHHI", size & 0xFFFFFFFF, 0, 0, offset & 0xFFFFFFFF)
-            + struct.pack("<IiiHHIIiiII", info, width, height, planes, bpp, compression, 0, 2835, 2835, 0, 0))
+    return (
+        b"BM"
+        + struct.pack("<IHHI", size & 0xFFFFFFFF, 0, 0, offset & 0xFFFFFFFF)
+        + struct.pack("<IiiHHIIiiII", info, width, height, planes, bpp, compression, 0, 2835, 2835, 0, 0)
+    )
 
 
 def pixels(width, height):
@@ -35,7 +38,10 @@ CASES = {
     "overflow_32bit": (header(65536, 21846) + pixels(64, 64), "Error reading image data from texture/floor.bmp."),
     "height_larger_than_data": (header(8, 64) + pixels(8, 8), "Error reading image data from texture/floor.bmp."),
     "negative_height_huge": (header(4, -0x7FFFFFFF) + pixels(4, 4), "Error reading image data from texture/floor.bmp."),
-    "offset_past_end": (header(4, 4, offset=1 << 20) + pixels(4, 4), "Error reading image data from texture/floor.bmp."),
+    "offset_past_end": (
+        header(4, 4, offset=1 << 20) + pixels(4, 4),
+        "Error reading image data from texture/floor.bmp.",
+    ),
 }
 
 

@@ -28,8 +28,9 @@ def main():
         for name, (data, message) in make_hostile_bitmaps.CASES.items():
             with open(os.path.join(work, "texture", "floor.bmp"), "wb") as f:
                 f.write(data)
-            run = subprocess.run([binary, "--mute", "--frames", "5"], cwd=work, env=env,
-                                 capture_output=True, timeout=120)
+            run = subprocess.run(
+                [binary, "--mute", "--frames", "5"], cwd=work, env=env, capture_output=True, timeout=120
+            )
             out = run.stdout.decode("latin-1")
             problems = []
             if run.returncode != 1:
@@ -47,8 +48,7 @@ def main():
         # The good file still loads, so the refusals above are the hostile files' doing.
         with open(os.path.join(work, "texture", "floor.bmp"), "wb") as f:
             f.write(good_floor)
-        run = subprocess.run([binary, "--mute", "--frames", "3"], cwd=work, env=env, capture_output=True,
-                             timeout=120)
+        run = subprocess.run([binary, "--mute", "--frames", "3"], cwd=work, env=env, capture_output=True, timeout=120)
         if run.returncode != 0 or b"Press 'F1'" not in run.stdout:
             failures.append(f"the good floor.bmp: status {run.returncode}, stdout {run.stdout[:200]!r}")
         else:
