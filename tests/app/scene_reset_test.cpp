@@ -9,7 +9,7 @@
 #include "app/scene_state.h"
 #include "aquarium/tables.h"
 #include "support/capture.h"
-#include "support/scene_fields.h"
+#include "support/process_state.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "aquarium/random_testing.h"
 #include "aquarium/tables.h"
 #include "support/capture.h"
-#include "support/scene_fields.h"
+#include "support/process_state.h"
 
 namespace {
 

@@ -16,6 +16,7 @@
 
 #include "app/frame.h"
 #include "app/scene_state.h"
+#include "app/startup.h"
 #include "aquarium/tables.h"
 #include "room/render_state.h"
 #include "room/scene.h"
@@ -45,9 +46,7 @@ inline void ensureRoomReady() {
     enterFolderWithTextures();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    initLights();
-    loadTextures();
-    if (!sharedQuadric) sharedQuadric = gluNewQuadric();
+    prepareRoom();
     ready = true;
 }
 

@@ -16,14 +16,12 @@
 #include "app/menu.h"
 #include "app/platform.h"
 #include "app/scene_state.h"
+#include "app/startup.h"
 #include "aquarium/random.h"
 #include "aquarium/random_testing.h"
 #include "aquarium/tables.h"
 #include "controls/keyboard.h"
 #include "controls/special_keys.h"
-#include "room/render_state.h"
-#include "room/scene.h"
-#include "room/textures.h"
 #include "sound/sound_cue.h"
 #include "view/projection.h"
 
@@ -184,16 +182,13 @@ int main(int argc, char** argv) {
     std::time_t clock = 1700000000;
     setTimeSource([&clock] { return clock; });
 
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(scene.windowWidth, scene.windowHeight);
-    scene.mainWindow = glutCreateWindow("Furniture");
-    installProjection(applyProjection);
-    glutDisplayFunc(noDisplay);
-    initLights();
-    loadTextures();
-    sharedQuadric = gluNewQuadric();
-    buildMenus();
+    StartupSteps steps;
+    steps.argc = &argc;
+    steps.argv = argv;
+    steps.room = true;
+    steps.display = noDisplay;
+    steps.menus = true;
+    if (!startUp(steps)) return 1;
     applyProjection(scene.windowWidth, scene.windowHeight);
 
     std::mt19937 rng(seed);

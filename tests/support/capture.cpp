@@ -10,6 +10,7 @@
 #include "aquarium/random.h"
 #include "aquarium/random_testing.h"
 #include "aquarium/tables.h"
+#include "support/process_state.h"
 #include "view/walk.h"
 
 ConsoleCapture::ConsoleCapture() {
@@ -52,9 +53,7 @@ std::unique_ptr<CueBackend> makeRecordingBackend() {
 }
 
 void resetProcessState() {
-    int32_t window = scene.mainWindow;  // a GL test's window outlives the reset, as the program's does
-    scene = SceneState{};
-    scene.mainWindow = window;
+    scene = startSceneKeepingHandles(scene);  // a GL test's window outlives the reset, as the program's does
     computeStartViewDistance();
     updateLookDirection();
     bowlFeeder.resetFeeder();

@@ -4,9 +4,10 @@
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
-#include "app/platform.h"
+#include <cstdlib>
+
 #include "app/scene_state.h"
-#include "view/projection.h"
+#include "app/startup.h"
 
 namespace {
 bool opened = false;
@@ -21,13 +22,14 @@ void ensureGlWindow() {
     int argc = 1;
     char name[] = "glintmere_gltests";
     char* argv[] = {name, nullptr};
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(1200, 600);
-    scene.mainWindow = glutCreateWindow("Furniture");
     // Commands project for real here; the window calls stay out, as GL tests drive frames themselves.
-    installProjection(applyProjection);
-    glutDisplayFunc(noDisplay);
+    StartupSteps steps;
+    steps.argc = &argc;
+    steps.argv = argv;
+    steps.width = 1200;
+    steps.height = 600;
+    steps.display = noDisplay;
+    if (!startUp(steps)) std::exit(1);
     // Let the window appear so its buffers have their real size.
     for (int i = 0; i < 5; ++i) glutMainLoopEvent();
     opened = true;

@@ -6,8 +6,9 @@
 #include <array>
 #include <cstdint>
 
-// Opens (once per process) a 1200 by 600 double-buffered RGB window with a depth buffer, as the
-// program does, and makes its context current. Safe to call from every test.
+// Opens (once per process) a 1200 by 600 window through the program's start-up (app/startup.h), with
+// the projection installed and nothing else, and makes its context current. Safe to call from
+// every test.
 void ensureGlWindow();
 
 struct Rgb {

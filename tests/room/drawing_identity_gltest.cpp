@@ -22,87 +22,16 @@
 #include "gl/straightforward.h"
 #include "room/room_gl.h"
 #include "sound/sound_cue.h"
+#include "support/process_state.h"
 #include "view/walk.h"
 
 namespace {
 
-// Everything a frame reads or changes outside GL: the scene values, the fish and worm tables, the
-// hunting marks, the two meshes and the drawers' little counters.
-struct AppSnapshot {
-    SceneState sceneValues;
-    std::array<Fish, fishSlots> fishTable;
-    std::array<Worm, wormSlots> wormTable;
-    std::array<int32_t, fishSlots> hasTarget;
-    std::array<int32_t, fishSlots> targetWorm;
-    float waterHeights[meshSize][meshSize];
-    float waterPhases[meshSize][meshSize];
-    float waterAmplitude;
-    float sandHeights[meshSize][meshSize];
-    float sandPhases[meshSize][meshSize];
-    float sandAmplitude;
-    int fishFlap;
-    int32_t legPhase;
-    size_t cueCount;
-
-    static AppSnapshot take() {
-        AppSnapshot s;
-        s.sceneValues = scene;
-        std::memcpy(s.fishTable.data(), fishes, sizeof fishes);
-        std::memcpy(s.wormTable.data(), worms, sizeof worms);
-        std::memcpy(s.hasTarget.data(), fishHasTarget, sizeof fishHasTarget);
-        std::memcpy(s.targetWorm.data(), fishTargetWorm, sizeof fishTargetWorm);
-        std::memcpy(s.waterHeights, waterMesh.heights, sizeof s.waterHeights);
-        std::memcpy(s.waterPhases, waterMesh.phases, sizeof s.waterPhases);
-        s.waterAmplitude = waterMesh.amplitude;
-        std::memcpy(s.sandHeights, sandMesh.heights, sizeof s.sandHeights);
-        std::memcpy(s.sandPhases, sandMesh.phases, sizeof s.sandPhases);
-        s.sandAmplitude = sandMesh.amplitude;
-        s.fishFlap = fishSchool.flap;
-        s.legPhase = wormDrawer.legPhase;
-        s.cueCount = playedCues().size();
-        return s;
-    }
-
-    void restore() const {
-        scene = sceneValues;
-        std::memcpy(fishes, fishTable.data(), sizeof fishes);
-        std::memcpy(worms, wormTable.data(), sizeof worms);
-        std::memcpy(fishHasTarget, hasTarget.data(), sizeof fishHasTarget);
-        std::memcpy(fishTargetWorm, targetWorm.data(), sizeof fishTargetWorm);
-        std::memcpy(waterMesh.heights, waterHeights, sizeof waterHeights);
-        std::memcpy(waterMesh.phases, waterPhases, sizeof waterPhases);
-        waterMesh.amplitude = waterAmplitude;
-        std::memcpy(sandMesh.heights, sandHeights, sizeof sandHeights);
-        std::memcpy(sandMesh.phases, sandPhases, sizeof sandPhases);
-        sandMesh.amplitude = sandAmplitude;
-        fishSchool.flap = fishFlap;
-        wormDrawer.legPhase = legPhase;
-        playedCues().resize(cueCount);
-    }
-};
-
-// Byte-wise equality of what the drawing may change; the scene values the frame writes are named.
-::testing::AssertionResult sameSimulation(const AppSnapshot& a, const AppSnapshot& b) {
-    auto same = [](const void* x, const void* y, size_t n) { return std::memcmp(x, y, n) == 0; };
-    if (!same(a.fishTable.data(), b.fishTable.data(), sizeof fishes))
-        return ::testing::AssertionFailure() << "fish table";
-    if (!same(a.wormTable.data(), b.wormTable.data(), sizeof worms))
-        return ::testing::AssertionFailure() << "worm table";
-    if (a.hasTarget != b.hasTarget || a.targetWorm != b.targetWorm)
-        return ::testing::AssertionFailure() << "hunting marks";
-    if (!same(a.waterHeights, b.waterHeights, sizeof a.waterHeights) ||
-        !same(a.waterPhases, b.waterPhases, sizeof a.waterPhases) || a.waterAmplitude != b.waterAmplitude)
-        return ::testing::AssertionFailure() << "water mesh";
-    if (!same(a.sandHeights, b.sandHeights, sizeof a.sandHeights) ||
-        !same(a.sandPhases, b.sandPhases, sizeof a.sandPhases))
-        return ::testing::AssertionFailure() << "sand mesh";
-    if (a.fishFlap != b.fishFlap || a.legPhase != b.legPhase) return ::testing::AssertionFailure() << "drawer counters";
-    if (a.sceneValues.waveAmplitude != b.sceneValues.waveAmplitude ||
-        a.sceneValues.viewDistance != b.sceneValues.viewDistance || a.sceneValues.tiltAngle != b.sceneValues.tiltAngle)
-        return ::testing::AssertionFailure() << "scene values";
-    if (a.cueCount != b.cueCount)
-        return ::testing::AssertionFailure() << "cues played " << a.cueCount << " vs " << b.cueCount;
-    return ::testing::AssertionSuccess();
+// Everything a frame reads or changes outside GL (support/process_state.h), compared whole.
+::testing::AssertionResult sameSimulation(const ProcessSnapshot& a, const ProcessSnapshot& b) {
+    const std::string differences = a.differencesFrom(b);
+    if (differences.empty()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "differs outside GL:\n" << differences;
 }
 
 // The GL state one frame hands to the next and that later drawing may read.
@@ -279,7 +208,7 @@ Comparison compare(const Picture& expected, const Picture& actual, const Toleran
 struct FrameRecord {
     Picture picture;
     GlLeftovers gl;
-    AppSnapshot app;
+    ProcessSnapshot app;
 };
 
 using FrameHook = std::function<void(int)>;
@@ -291,7 +220,7 @@ void betweenFrames() {
 }
 
 // Frames drawn from `start`, the straightforward way or the program's.
-std::vector<FrameRecord> drawFrames(const AppSnapshot& start, int frames, bool straightforward,
+std::vector<FrameRecord> drawFrames(const ProcessSnapshot& start, int frames, bool straightforward,
                                     const FrameHook& beforeFrame) {
     start.restore();
     startFromPlainGlState();
@@ -300,7 +229,7 @@ std::vector<FrameRecord> drawFrames(const AppSnapshot& start, int frames, bool s
     for (int i = 0; i < frames; ++i) {
         if (beforeFrame) beforeFrame(i);
         roomtest::renderFrame();
-        out.push_back({readBackBuffer(), GlLeftovers::read(), AppSnapshot::take()});
+        out.push_back({readBackBuffer(), GlLeftovers::read(), ProcessSnapshot::take()});
         betweenFrames();
     }
     setStraightforwardDrawing(false);
@@ -339,7 +268,7 @@ std::vector<FedBackPrimitive> parseFeedback(const std::vector<GLfloat>& buffer) 
 }
 
 // One frame from `start` in feedback mode, the straightforward way or the program's.
-std::vector<FedBackPrimitive> frameInFeedback(const AppSnapshot& start, bool straightforward) {
+std::vector<FedBackPrimitive> frameInFeedback(const ProcessSnapshot& start, bool straightforward) {
     start.restore();
     startFromPlainGlState();
     setStraightforwardDrawing(straightforward);
@@ -422,7 +351,7 @@ protected:
     };
     Both drawBothWays(int frames, const FrameHook& beforeFrame = {}, const FrameHook& fault = {}) {
         applyProjection(1200, 600);
-        const AppSnapshot start = AppSnapshot::take();
+        const ProcessSnapshot start = ProcessSnapshot::take();
         Both both;
         both.straightforward = drawFrames(start, frames, true, beforeFrame);
         both.fast = drawFrames(start, frames, false, [&](int i) {
@@ -582,7 +511,7 @@ TEST_F(DrawingIdentityTest, AResetInALargerWindowLeavesBlackMargins) {
     ASSERT_EQ(glutGet(GLUT_WINDOW_WIDTH), 1500);
     ASSERT_EQ(glutGet(GLUT_WINDOW_HEIGHT), 800);
     resetScene();
-    const AppSnapshot start = AppSnapshot::take();
+    const ProcessSnapshot start = ProcessSnapshot::take();
     const Both both = drawBothWays(3);
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE("frame " + std::to_string(i + 1));
@@ -605,7 +534,7 @@ TEST_F(DrawingIdentityTest, AResetInALargerWindowLeavesBlackMargins) {
 // Feedback and selection get every object as the plain drawing sends it: the room box too, though
 // the textured shell would hide it on the screen.
 TEST_F(DrawingIdentityTest, FeedbackModeGetsTheWholeRoomBox) {
-    const AppSnapshot start = AppSnapshot::take();
+    const ProcessSnapshot start = ProcessSnapshot::take();
     const auto straightforward = frameInFeedback(start, true);
     const auto fast = frameInFeedback(start, false);
     EXPECT_TRUE(sameFeedback(straightforward, fast));
