@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <initializer_list>
+#include <utility>
 
 #include "app/scene_state.h"
 #include "aquarium/tables.h"
@@ -14,6 +16,17 @@
 namespace {
 
 enum OptionId { Help = 256, Version, Mute, Frames, Benchmark, Screenshot, Scene, Motion, Fullscreen, Record };
+
+// The value named by `word` in `choices`; false when no choice has that name.
+template <typename Value>
+bool pickNamed(const std::string& word, std::initializer_list<std::pair<const char*, Value>> choices, Value& out) {
+    for (const auto& [name, value] : choices)
+        if (word == name) {
+            out = value;
+            return true;
+        }
+    return false;
+}
 
 constexpr option longOptions[] = {
     {"help", no_argument, nullptr, Help},
@@ -131,25 +144,18 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
                 o.screenshot = value;
                 break;
             case Scene:
-                if (value == "start")
-                    o.preset = ScenePreset::Start;
-                else if (value == "lit")
-                    o.preset = ScenePreset::Lit;
-                else if (value == "busy")
-                    o.preset = ScenePreset::Busy;
-                else {
+                if (!pickNamed(value,
+                               {{"start", ScenePreset::Start}, {"lit", ScenePreset::Lit}, {"busy", ScenePreset::Busy}},
+                               o.preset)) {
                     result.error = "unknown scene '" + value + "' (start, lit or busy)";
                     return result;
                 }
                 break;
             case Motion:
-                if (value == "still")
-                    o.motion = CameraMotion::Still;
-                else if (value == "orbit")
-                    o.motion = CameraMotion::Orbit;
-                else if (value == "walk")
-                    o.motion = CameraMotion::Walk;
-                else {
+                if (!pickNamed(
+                        value,
+                        {{"still", CameraMotion::Still}, {"orbit", CameraMotion::Orbit}, {"walk", CameraMotion::Walk}},
+                        o.motion)) {
                     result.error = "unknown motion '" + value + "' (still, orbit or walk)";
                     return result;
                 }
