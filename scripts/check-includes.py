@@ -12,10 +12,10 @@ from pathlib import Path
 
 # Which module a file belongs to: the first pattern that matches its path below src/.
 MODULES = [
-    (r"app/(scene_state|console|platform)(_testing)?\.(h|cpp)$", "app/core"),
-    (r"app/(scene_reset|frame|frame_loop|menu|camera_motion)(_testing)?\.(h|cpp)$", "app/commands"),
-    (r"app/", "app/shell"),
-    (r"sound/mixer_backend\.(h|cpp)$", "sound/sdl"),
+    (r"app/commands/", "app/commands"),
+    (r"app/(draw|shell)/", "app/shell"),
+    (r"app/", "app/core"),
+    (r"sound/sdl/", "sound/sdl"),
     (r"sound/", "sound"),
     (r"gl/", "gl"),
     (r"view/", "view"),

@@ -14,10 +14,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/frame.h"
-#include "app/globals.h"
-#include "app/menu.h"
-#include "app/scene_reset.h"
+#include "app/commands/menu.h"
+#include "app/commands/scene_reset.h"
+#include "app/draw/frame_draw.h"
+#include "app/draw/globals.h"
 #include "aquarium/random_testing.h"
 #include "gl/straightforward.h"
 #include "room/room_gl.h"

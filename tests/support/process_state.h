@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "app/scene_state.h"
-#include "aquarium/fish_school.h"
+#include "aquarium/draw/fish_school.h"
+#include "aquarium/draw/worm_drawer.h"
 #include "aquarium/meshes.h"
 #include "aquarium/tables.h"
-#include "aquarium/worm_drawer.h"
 #include "support/capture.h"
 
 // Every field of SceneState, in the order it declares them. FIELD is a value the reset puts back to
