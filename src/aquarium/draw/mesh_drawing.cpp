@@ -4,7 +4,6 @@
 
 #include <GL/gl.h>
 #include <GL/glext.h>
-#include <GL/glx.h>
 
 #include <cstdint>
 #include <cstring>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "aquarium/draw/grid_plain.h"
+#include "gl/context_key.h"
 #include "gl/straightforward.h"
 
 void drawMesh(SandBedMesh& mesh, float) {
@@ -35,16 +35,15 @@ int pointIndex(int i, int j) {
 // What every grid shares in one context: the texture coordinates of the points and the corner
 // order of the triangles.
 struct SharedGridBuffers {
-    const void* context = nullptr;
+    ContextKey context;
     GLuint texCoords = 0;
     GLuint corners = 0;
 };
 
-const SharedGridBuffers& sharedGridBuffers(const void* context) {
+const SharedGridBuffers& sharedGridBuffers() {
     static SharedGridBuffers shared;
-    if (shared.context == context) return shared;
-    // A new context (the old one's names went with it).
-    shared.context = context;
+    // A new context (the old one's names went with it) gets the buffers made again.
+    if (!shared.context.enterCurrent()) return shared;
 
     std::vector<float> texCoords;
     texCoords.reserve(meshSize * meshSize * 2);
@@ -81,7 +80,7 @@ const SharedGridBuffers& sharedGridBuffers(const void* context) {
 // around it. Made on the first draw in a context and sent again only when the heights have changed
 // since.
 struct GlCopy {
-    const void* context = nullptr;
+    ContextKey context;
     GLuint positionBuffer = 0;
     float sentHeights[meshSize][meshSize] = {};
 };
@@ -101,12 +100,10 @@ void drawGrid(const HeightGrid& grid) {
     glEnable(GL_TEXTURE_2D);
     glColor4f(1, 1, 1, 0.6f);
 
-    const void* context = glXGetCurrentContext();
-    const SharedGridBuffers& shared = sharedGridBuffers(context);
+    const SharedGridBuffers& shared = sharedGridBuffers();
     GlCopy& glCopy = glCopyOf(grid);
     bool send = false;
-    if (glCopy.context != context) {
-        glCopy.context = context;
+    if (glCopy.context.enterCurrent()) {
         glGenBuffers(1, &glCopy.positionBuffer);
         glBindBuffer(GL_ARRAY_BUFFER, glCopy.positionBuffer);
         glBufferData(GL_ARRAY_BUFFER, meshSize * meshSize * 3 * sizeof(float), nullptr, GL_DYNAMIC_DRAW);
