@@ -1,102 +1,184 @@
 #!/usr/bin/env python3
-"""check-includes.py -- reads the #include lines under src/ and fails on one that runs against the
-module graph drawn in the README's design section: an include between modules the graph does not
-allow (which is also how a cycle would start), or a window-system header in a module that must
-build without one.
+"""check-includes.py -- GL, GLU, GLUT, GLX, SDL, X11 and stb headers appear only in draw/, gl/ and the
+platform folders (app/shell, sound/sdl), a logic folder includes none of those folders, and the include
+graph between the folders of src/ has no cycle.
 
-Usage: scripts/check-includes.py [SOURCE_ROOT]   (the project folder; default: this script's parent)
+A file's folder alone says which library it builds into, as CMakeLists.txt globs them:
+  - logic (glintmere_logic): a module's root (app, view, controls, room, aquarium, sound) and app/commands;
+  - drawing (glintmere_draw): a module's draw/ and gl/;
+  - platform: app/shell (glintmere_shell and main) and sound/sdl (glintmere_sound_sdl).
+Each library includes only what it links: the drawing and sound/sdl build on the logic, the shell on
+everything. Sub-folders count as folders of their own in the graph, which is read from the includes.
+
+The tests and tools are held to the same rule: a logic test (`*_test.cpp`, linked with the logic library
+alone) includes, however indirectly, no drawing or platform header, and no window-system header; a tool
+(which writes its files with stb) includes no drawing or platform header of src/.
+
+Usage: scripts/check-includes.py [--graph] [SOURCE_ROOT]
+  SOURCE_ROOT: the project folder (default: this script's parent's parent).
+  --graph: print the folder graph read from the includes, one edge a line.
 """
 import re
 import sys
 from pathlib import Path
 
-# Which module a file belongs to: the first pattern that matches its path below src/.
-MODULES = [
-    (r"app/(scene_state|console|platform)(_testing)?\.(h|cpp)$", "app/core"),
-    (r"app/(scene_reset|frame|frame_loop|menu|camera_motion)(_testing)?\.(h|cpp)$", "app/commands"),
-    (r"app/", "app/shell"),
-    (r"sound/mixer_backend\.(h|cpp)$", "sound/sdl"),
-    (r"sound/", "sound"),
-    (r"gl/", "gl"),
-    (r"view/", "view"),
-    (r"controls/", "controls"),
-    (r"room/", "room"),
-    (r"aquarium/", "aquarium"),
-]
-
-# Module -> the modules it may include. The graph has no cycle, so neither can the includes.
-ALLOWED = {
-    "app/core": set(),
-    "sound": set(),
-    "gl": set(),
-    "sound/sdl": {"sound"},
-    "aquarium": {"app/core", "sound", "gl"},
-    "view": {"app/core"},
-    "room": {"app/core", "aquarium", "gl"},
-    "app/commands": {"app/core", "sound", "aquarium", "view"},
-    "controls": {"app/core", "app/commands", "aquarium", "view"},
-    "app/shell": {"app/core", "app/commands", "sound", "sound/sdl", "gl", "aquarium", "view", "controls", "room"},
+MODULES = ("app", "view", "controls", "room", "aquarium", "sound")
+PLATFORM_FOLDERS = ("app/shell", "sound/sdl")
+# Libraries by what they link (CMakeLists.txt): each may include itself and these.
+LINKS = {
+    "logic": set(),
+    "drawing": {"logic"},
+    "sound/sdl": {"logic"},
+    "shell": {"logic", "drawing", "sound/sdl"},
 }
-
-# Modules that build into the logic library, whose headers and sources name no window system.
-NO_PLATFORM_HEADERS = {"app/core", "app/commands", "controls", "sound"}
-PLATFORM_HEADER = re.compile(r"^(GL|SDL|X11|stb)/|^SDL[_.]")
-
-# Includes that run against the graph and are allowed all the same; none now. An entry that no
-# longer occurs is an error too, so the list only ever shrinks.
-KNOWN_EXCEPTIONS: set = set()
-
+WINDOW_SYSTEM_HEADER = re.compile(r"^(GL|SDL2?|X11|stb)/|^SDL[_.]|^glut|^glx")
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 
-def module_of(path):
-    for pattern, module in MODULES:
-        if re.match(pattern, path):
-            return module
+def library_of(folder):
+    """The library a folder of src/ builds into, or None for a folder of no library."""
+    if folder in MODULES or folder == "app/commands":
+        return "logic"
+    if folder == "gl" or (folder.endswith("/draw") and folder[: -len("/draw")] in MODULES):
+        return "drawing"
+    if folder == "app/shell":
+        return "shell"
+    if folder == "sound/sdl":
+        return "sound/sdl"
     return None
 
 
-def main():
-    root = Path(sys.argv[1]) if len(sys.argv) > 1 else Path(__file__).resolve().parent.parent
-    src = root / "src"
-    faults = []
-    seen_exceptions = set()
+def includes(file):
+    for number, line in enumerate(file.read_text(encoding="utf-8").splitlines(), 1):
+        m = INCLUDE.match(line)
+        if m:
+            yield number, m.group(1), m.group(2)
+
+
+def resolve(name, file, roots):
+    """The file a quoted include names: beside the includer, then in each include root."""
+    for folder in (file.parent, *roots):
+        candidate = folder / name
+        if candidate.is_file():
+            return candidate.resolve()
+    return None
+
+
+def find_cycle(graph):
+    """A cycle of the graph as a list of its folders (the first repeated at the end), or None."""
+    state = {}
+    stack = []
+
+    def visit(node):
+        state[node] = "open"
+        stack.append(node)
+        for nxt in sorted(graph.get(node, ())):
+            if state.get(nxt) == "open":
+                return stack[stack.index(nxt) :] + [nxt]
+            if nxt not in state:
+                found = visit(nxt)
+                if found:
+                    return found
+        stack.pop()
+        state[node] = "done"
+        return None
+
+    for node in sorted(graph):
+        if node not in state:
+            found = visit(node)
+            if found:
+                return found
+    return None
+
+
+def check_src(src, faults):
+    graph = {}
     for file in sorted(src.rglob("*")):
         if file.suffix not in (".h", ".cpp"):
             continue
         path = file.relative_to(src).as_posix()
-        source = module_of(path)
-        if source is None:
-            faults.append(f"src/{path}: in no module of the graph")
+        folder = file.parent.relative_to(src).as_posix()
+        library = library_of(folder)
+        if library is None:
+            faults.append(f"src/{path}: in a folder of no library")
             continue
-        for number, line in enumerate(file.read_text(encoding="utf-8").splitlines(), 1):
-            m = INCLUDE.match(line)
-            if not m:
-                continue
-            kind, name = m.groups()
+        graph.setdefault(folder, set())
+        for number, kind, name in includes(file):
             where = f"src/{path}:{number}"
             if kind == "<":
-                if source in NO_PLATFORM_HEADERS and PLATFORM_HEADER.search(name):
-                    faults.append(f"{where}: {source} builds without a window system, but includes <{name}>")
+                if library == "logic" and WINDOW_SYSTEM_HEADER.search(name):
+                    faults.append(f"{where}: {folder} is logic, but includes <{name}>")
                 continue
-            if not (src / name).exists():
+            target = resolve(name, file, [src])
+            if target is None or src.resolve() not in target.parents:
                 continue  # not one of ours
-            target = module_of(name)
-            if target == source:
+            target_folder = target.parent.relative_to(src.resolve()).as_posix()
+            if target_folder == folder:
                 continue
-            if (path, name) in KNOWN_EXCEPTIONS:
-                seen_exceptions.add((path, name))
+            graph[folder].add(target_folder)
+            target_library = library_of(target_folder)
+            if target_library is not None and target_library != library and target_library not in LINKS[library]:
+                faults.append(
+                    f'{where}: {folder} ({library}) may not include {target_folder} ({target_library}): "{name}"'
+                )
+    cycle = find_cycle(graph)
+    if cycle:
+        faults.append("src: the folders include each other in a cycle: " + " -> ".join(cycle))
+    return graph
+
+
+def check_logic_only(file, label, what, roots, src, faults, window_system_allowed=False):
+    """Fails on a drawing or platform header of src/ that `file` reaches through its includes, and,
+    unless `window_system_allowed`, on a window-system header."""
+    seen = set()
+    todo = [(file, [])]
+    while todo:
+        current, chain = todo.pop()
+        if current in seen:
+            continue
+        seen.add(current)
+        for number, kind, name in includes(current):
+            via = " via ".join([name, *chain]) if chain else name
+            if kind == "<":
+                if not window_system_allowed and WINDOW_SYSTEM_HEADER.search(name):
+                    faults.append(f"{label}: {what}, reaches <{via}>")
                 continue
-            if target not in ALLOWED[source]:
-                faults.append(f'{where}: {source} may not include {target} ("{name}")')
-    for path, name in sorted(KNOWN_EXCEPTIONS - seen_exceptions):
-        faults.append(f'src/{path}: no longer includes "{name}"; remove it from KNOWN_EXCEPTIONS')
+            target = resolve(name, current, roots)
+            if target is None:
+                continue
+            if src in target.parents:
+                library = library_of(target.parent.relative_to(src).as_posix())
+                if library not in (None, "logic"):
+                    faults.append(f'{label}: {what}, reaches "{via}" ({library})')
+                    continue
+            todo.append((target, [name, *chain]))
+
+
+def main():
+    args = [a for a in sys.argv[1:] if a != "--graph"]
+    root = Path(args[0]) if args else Path(__file__).resolve().parent.parent
+    root = root.resolve()
+    src = root / "src"
+    faults = []
+    graph = check_src(src, faults)
+    roots = [src, root / "tests"]
+    for file in sorted((root / "tests").rglob("*_test.cpp")):
+        what = "a logic test, linked with the logic library alone"
+        check_logic_only(file, file.relative_to(root).as_posix(), what, roots, src, faults)
+    # The generators write files with stb of their own; of src/ they may use only the logic.
+    for file in sorted((root / "tools").rglob("*.cpp")):
+        what = "a tool, which builds on no library of src/ but the logic"
+        check_logic_only(file, file.relative_to(root).as_posix(), what, roots, src, faults, True)
+    if "--graph" in sys.argv[1:]:
+        for folder in sorted(graph):
+            for target in sorted(graph[folder]):
+                print(f"{folder} -> {target}")
     for fault in faults:
         print(fault, file=sys.stderr)
     if faults:
-        print(f"check-includes: {len(faults)} include(s) against the module graph", file=sys.stderr)
+        print(f"check-includes: {len(faults)} include(s) against the folders' rule", file=sys.stderr)
         return 1
-    print("check-includes: the includes follow the module graph")
+    print("check-includes: the includes follow the folders' libraries, and the folders include no cycle")
     return 0
 
 

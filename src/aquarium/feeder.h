@@ -14,5 +14,5 @@ public:
     int chooseFish();  // the smallest present fish, lowest slot on ties; -1 when none is present
 };
 
-// The one feeder, built before main with the other process-wide objects (app/globals.cpp).
+// The one feeder, built before main with the other process-wide objects (app/draw/globals.cpp).
 extern Feeder bowlFeeder;

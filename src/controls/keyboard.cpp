@@ -3,8 +3,8 @@
 
 #include <string_view>
 
+#include "app/commands/frame.h"
 #include "app/console.h"
-#include "app/frame.h"
 #include "app/platform.h"
 #include "app/scene_state.h"
 #include "controls/help.h"

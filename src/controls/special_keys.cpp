@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
+#include "app/commands/scene_reset.h"
 #include "app/platform.h"
-#include "app/scene_reset.h"
 #include "app/scene_state.h"
 #include "aquarium/behaviour.h"
 #include "aquarium/feeder.h"

@@ -3,7 +3,6 @@
 #include "gl/recorded_shape.h"
 
 #include <GL/gl.h>
-#include <GL/glx.h>
 
 bool renderingPixels() {
     GLint mode = GL_RENDER;
@@ -12,10 +11,8 @@ bool renderingPixels() {
 }
 
 bool RecordedShape::startRecording() {
-    const void* current = glXGetCurrentContext();
-    if (context == current) return false;
     // The first draw in this context; a list made in another one went away with it.
-    context = current;
+    if (!context.enterCurrent()) return false;
     list = glGenLists(1);
     if (list == 0) return false;
     glNewList(list, GL_COMPILE);

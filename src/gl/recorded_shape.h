@@ -3,6 +3,7 @@
 // included, so the replay leaves the same current values behind as drawing it afresh.
 #pragma once
 
+#include "gl/context_key.h"
 #include "gl/straightforward.h"
 
 // Whether GL is drawing pixels (not feedback or selection), where recorded and batched geometry may
@@ -32,6 +33,6 @@ private:
     void finishRecording();
     bool replay();
 
-    const void* context = nullptr;  // the context the list belongs to
+    ContextKey context;  // the context the list belongs to
     unsigned int list = 0;
 };

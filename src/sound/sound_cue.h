@@ -15,7 +15,7 @@ public:
 };
 
 // Makes the backend the player uses when none is installed. The program sets the SDL2_mixer one
-// (sound/mixer_backend.h) at start-up; with no factory the player stays silent.
+// (sound/sdl/mixer_backend.h) at start-up; with no factory the player stays silent.
 using CueBackendFactory = std::unique_ptr<CueBackend> (*)();
 
 // The player. It owns the backend, makes the default one on the first cue, and releases

@@ -1,8 +1,9 @@
 // mouse_steering.cpp -- a drag steers the perspective view: the pointer's place in the window
 // becomes the fractions the orbit transform reads.
+#include "view/mouse_steering.h"
+
 #include "app/platform.h"
 #include "app/scene_state.h"
-#include "view/projection.h"
 
 void onMouseMotion(int x, int y) {
     // Fractions of an empty window would be infinite; they keep their last values instead.

@@ -7,14 +7,15 @@
 #include <thread>
 #include <vector>
 
-#include "app/camera_motion.h"
-#include "app/frame.h"
-#include "app/glut_platform.h"
+#include "app/commands/camera_motion.h"
+#include "app/commands/frame.h"
+#include "app/draw/frame_draw.h"
 #include "app/platform.h"
-#include "app/run_modes.h"
 #include "app/scene_state.h"
+#include "app/shell/glut_platform.h"
+#include "app/shell/run_modes.h"
 #include "room/room_gl.h"
-#include "view/projection.h"
+#include "view/draw/projection.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The benchmark's walk keeps to free space, so a walking benchmark never measures refused moves. The
 // orbit is tested through the frame loop, with its idle calls, in camera_motion_gltest.cpp.
-#include "app/camera_motion.h"
+#include "app/commands/camera_motion.h"
 
 #include <gtest/gtest.h>
 

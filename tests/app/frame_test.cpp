@@ -1,12 +1,12 @@
 // frame_test.cpp -- the idle step of the orbit, the perspective title, the two timers.
-#include "app/frame.h"
+#include "app/commands/frame.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/frame_testing.h"
+#include "app/commands/frame_testing.h"
 #include "app/scene_state.h"
 #include "support/capture.h"
 

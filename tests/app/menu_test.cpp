@@ -1,13 +1,13 @@
 // menu_test.cpp -- the menu tree: its table of labels and values, and what each menu callback does.
-#include "app/menu.h"
+#include "app/commands/menu.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "app/commands/scene_reset.h"
 #include "app/platform_testing.h"
-#include "app/scene_reset.h"
 #include "app/scene_state.h"
 #include "aquarium/tables.h"
 #include "support/capture.h"

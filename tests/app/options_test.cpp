@@ -1,9 +1,9 @@
 // options_test.cpp -- command-line options: what is accepted, what is refused, and GLUT's own options passed over.
-#include "app/options.h"
+#include "app/commands/options.h"
 
 #include <gtest/gtest.h>
 
-#include "app/run_modes.h"
+#include "app/commands/frame_stats.h"
 #include "app/scene_state.h"
 #include "aquarium/tables.h"
 #include "support/capture.h"

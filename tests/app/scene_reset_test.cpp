@@ -1,7 +1,7 @@
 // scene_reset_test.cpp -- the reset: where its values differ from the start values, and that it
 // puts back everything else but the sound switch. The one home of the reset values; the Home key
 // and the menu entry are checked only for running it.
-#include "app/scene_reset.h"
+#include "app/commands/scene_reset.h"
 
 #include <gtest/gtest.h>
 

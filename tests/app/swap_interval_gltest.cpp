@@ -5,7 +5,7 @@
 #include <GL/glx.h>
 // clang-format on
 
-#include "app/swap_interval.h"
+#include "app/shell/swap_interval.h"
 #include "support/gl_window.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/globals.h"
+#include "app/draw/globals.h"
 #include "app/scene_state.h"
-#include "aquarium/meshes.h"
+#include "aquarium/draw/mesh_drawing.h"
 #include "aquarium_test_support.h"
 #include "support/gl_window.h"
 
@@ -58,7 +58,7 @@ protected:
         std::vector<GLfloat> buffer(200000);
         glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
         glRenderMode(GL_FEEDBACK);
-        grid.drawGrid();
+        drawGrid(grid);
         GLint used = glRenderMode(GL_RENDER);
         EXPECT_GT(used, 0) << "feedback buffer overflowed";
         int polygons = 0;

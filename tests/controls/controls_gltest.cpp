@@ -5,13 +5,14 @@
 
 #include <cmath>
 
-#include "app/menu.h"
+#include "app/commands/menu.h"
 #include "app/scene_state.h"
+#include "app/shell/menu_glut.h"
 #include "controls/keyboard.h"
 #include "controls/special_keys.h"
 #include "support/capture.h"
 #include "support/gl_window.h"
-#include "view/projection.h"
+#include "view/draw/projection.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/menu.h"
+#include "app/commands/menu.h"
 #include "app/scene_state.h"
 #include "controls/keyboard.h"
 #include "support/capture.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/commands/scene_reset.h"
 #include "app/platform_testing.h"
-#include "app/scene_reset.h"
 #include "app/scene_state.h"
 #include "aquarium/random.h"
 #include "aquarium/random_testing.h"

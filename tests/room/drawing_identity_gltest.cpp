@@ -14,20 +14,20 @@
 #include <utility>
 #include <vector>
 
-#include "app/frame.h"
-#include "app/globals.h"
-#include "app/menu.h"
-#include "app/scene_reset.h"
+#include "app/commands/menu.h"
+#include "app/commands/scene_reset.h"
+#include "app/draw/frame_draw.h"
+#include "app/draw/globals.h"
 #include "aquarium/random_testing.h"
 #include "gl/straightforward.h"
 #include "room/room_gl.h"
 #include "sound/sound_cue.h"
-#include "support/process_state.h"
+#include "support/drawing_state.h"
 #include "view/walk.h"
 
 namespace {
 
-// Everything a frame reads or changes outside GL (support/process_state.h), compared whole.
+// Everything a frame reads or changes outside GL (support/drawing_state.h), compared whole.
 ::testing::AssertionResult sameSimulation(const ProcessSnapshot& a, const ProcessSnapshot& b) {
     const std::string differences = a.differencesFrom(b);
     if (differences.empty()) return ::testing::AssertionSuccess();

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "gl/straightforward.h"
-#include "room/furniture.h"
+#include "room/draw/furniture.h"
+#include "room/draw/room_shell.h"
 #include "room/plant_layout.h"
 #include "room/room_gl.h"
-#include "room/room_shell.h"
 
 namespace {
 

@@ -14,16 +14,16 @@
 #include <iterator>
 #include <ostream>
 
-#include "app/frame.h"
+#include "app/draw/frame_draw.h"
 #include "app/scene_state.h"
-#include "app/startup.h"
+#include "app/shell/startup.h"
 #include "aquarium/tables.h"
-#include "room/render_state.h"
-#include "room/scene.h"
-#include "room/textures.h"
+#include "room/draw/render_state.h"
+#include "room/draw/scene.h"
+#include "room/draw/textures.h"
 #include "support/capture.h"
 #include "support/gl_window.h"
-#include "view/projection.h"
+#include "view/draw/projection.h"
 
 namespace roomtest {
 

@@ -8,8 +8,8 @@
 #include "app/console.h"
 #include "room/bitmap.h"
 #include "room/bmp_files.h"
-#include "room/textures.h"
-#include "room/textures_testing.h"
+#include "room/draw/textures.h"
+#include "room/draw/textures_testing.h"
 
 namespace {
 

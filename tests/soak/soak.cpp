@@ -11,19 +11,21 @@
 #include <random>
 #include <string>
 
+#include "app/commands/frame.h"
+#include "app/commands/menu.h"
 #include "app/console.h"
-#include "app/frame.h"
-#include "app/menu.h"
+#include "app/draw/frame_draw.h"
 #include "app/platform.h"
 #include "app/scene_state.h"
-#include "app/startup.h"
+#include "app/shell/startup.h"
 #include "aquarium/random.h"
 #include "aquarium/random_testing.h"
 #include "aquarium/tables.h"
 #include "controls/keyboard.h"
 #include "controls/special_keys.h"
 #include "sound/sound_cue.h"
-#include "view/projection.h"
+#include "view/draw/projection.h"
+#include "view/mouse_steering.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "sound/mixer_backend.h"
+#include "sound/sdl/mixer_backend.h"
 #include "sound/sound_cue.h"
 #include "sound/sound_test_support.h"
 #include "support/capture.h"

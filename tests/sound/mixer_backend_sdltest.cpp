@@ -7,7 +7,7 @@
 #include <chrono>
 #include <thread>
 
-#include "sound/mixer_backend.h"
+#include "sound/sdl/mixer_backend.h"
 #include "sound/sound_test_support.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "app/scene_state.h"
-#include "app/startup.h"
+#include "app/shell/startup.h"
 
 namespace {
 bool opened = false;

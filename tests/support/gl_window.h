@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-// Opens (once per process) a 1200 by 600 window through the program's start-up (app/startup.h), with
+// Opens (once per process) a 1200 by 600 window through the program's start-up (app/shell/startup.h), with
 // the projection installed and nothing else, and makes its context current. Safe to call from
 // every test.
 void ensureGlWindow();

@@ -1,5 +1,5 @@
 // logic_objects.cpp -- the feeder for the logic test binary. The program builds it in
-// app/globals.cpp together with the drawing's process-wide objects, which this binary, linking no
+// app/draw/globals.cpp together with the drawing's process-wide objects, which this binary, linking no
 // GL, cannot hold; the commands under test reach only the feeder.
 #include "aquarium/feeder.h"
 

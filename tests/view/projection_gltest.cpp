@@ -9,12 +9,13 @@
 #include <string>
 #include <utility>
 
-#include "app/frame.h"
-#include "app/scene_reset.h"
+#include "app/commands/frame.h"
+#include "app/commands/scene_reset.h"
 #include "app/scene_state.h"
 #include "support/capture.h"
 #include "support/gl_window.h"
-#include "view/projection.h"
+#include "view/draw/projection.h"
+#include "view/mouse_steering.h"
 
 namespace {
 

@@ -1,0 +1,73 @@
+// main.cpp -- the options, then start-up (app/shell/startup.h) and the main loop.
+#include <GL/freeglut.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/commands/camera_motion.h"
+#include "app/commands/options.h"
+#include "app/console.h"
+#include "app/draw/frame_draw.h"
+#include "app/scene_state.h"
+#include "app/shell/recording.h"
+#include "app/shell/run_modes.h"
+#include "app/shell/startup.h"
+#include "room/draw/scene.h"
+#include "sound/sdl/mixer_backend.h"
+#include "sound/sound_cue.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    ParseResult parsed = parseOptions(args);
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "glintmere: %s\nTry 'glintmere --help' for more information.\n", parsed.error.c_str());
+        return 2;
+    }
+    const Options& options = parsed.options;
+    if (options.help) {
+        consoleWrite(usageText());
+        return 0;
+    }
+    if (options.version) {
+        consoleLine("glintmere " GLINTMERE_VERSION);
+        return 0;
+    }
+    if (options.mute) scene.soundOn = 0;
+
+    StartupSteps steps;
+    steps.argc = &argc;
+    steps.argv = argv;
+    steps.onceDisplayReached = [&options] {
+        // The file is opened, or ffmpeg started, before anything shows, so a recording that cannot
+        // be made is said at once.
+        if (!options.record.empty() && !startRecording(options.record)) return false;
+        setDefaultCueBackendFactory(makeDefaultCueBackend);
+        return true;
+    };
+    steps.music = true;
+    steps.fullScreen = options.fullscreen;
+    steps.glutWindowCalls = true;
+    // Vertical sync keeps the frame-paced aquarium at the display's refresh; the benchmark wants
+    // every frame GL can give.
+    steps.swapInterval = options.benchmark != 0 ? 0 : 1;
+    steps.room = true;
+    steps.beforeCallbacks = [&options] {
+        applyScenePreset(options.preset);
+        startCameraMotion(options.motion);
+        if (options.benchmark != 0)
+            startBenchmark(options.benchmark);
+        else if (options.frames != 0)
+            startCountedRun(options.frames, options.screenshot);
+        if (recordingActive()) recordEveryFrame();
+    };
+    steps.display = options.benchmark != 0 ? benchmarkDisplay : options.frames != 0 ? countedDisplay : onDisplay;
+    steps.input = true;
+    steps.timers = true;
+    steps.hint = true;
+    steps.menus = true;
+    if (!startUp(steps)) return 1;
+    glutMainLoop();
+    gluDeleteQuadric(sharedQuadric);
+    return 0;
+}

@@ -1,0 +1,94 @@
+// startup.cpp -- the one start-up sequence: display check, music, window, room, callbacks, timers, hint, menus.
+#include "app/shell/startup.h"
+
+#include <GL/freeglut.h>
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/commands/frame.h"
+#include "app/console.h"
+#include "app/platform.h"
+#include "app/shell/glut_platform.h"
+#include "app/shell/menu_glut.h"
+#include "app/shell/swap_interval.h"
+#include "controls/keyboard.h"
+#include "controls/special_keys.h"
+#include "room/draw/render_state.h"
+#include "room/draw/scene.h"
+#include "room/draw/textures.h"
+#include "sound/sound_cue.h"
+#include "view/draw/projection.h"
+#include "view/mouse_steering.h"
+
+namespace {
+
+// freeglut ends the process with a terse message when it cannot reach the display; say plainly what
+// is wrong before anything starts.
+bool displayReachable(int argc, char** argv) {
+    const char* name = nullptr;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "-display") == 0) name = argv[i + 1];
+    Display* display = XOpenDisplay(name);
+    if (display == nullptr) {
+        const char* shown = name != nullptr ? name : std::getenv("DISPLAY");
+        std::fprintf(stderr,
+                     "glintmere: cannot open the X display \"%s\"; Glintmere needs a graphical session "
+                     "(set DISPLAY, or run it under xvfb-run)\n",
+                     shown != nullptr ? shown : "");
+        return false;
+    }
+    XCloseDisplay(display);
+    return true;
+}
+
+}  // namespace
+
+void prepareRoom() {
+    initLights();
+    loadTextures();
+    if (sharedQuadric == nullptr) sharedQuadric = gluNewQuadric();
+}
+
+bool startUp(const StartupSteps& steps) {
+    if (!displayReachable(*steps.argc, steps.argv)) return false;
+    if (steps.onceDisplayReached && !steps.onceDisplayReached()) return false;
+    if (steps.music && scene.soundOn != 0) playCue("musics/CHECKERS.wav", SoundMode::BackgroundLoop);
+    glutInit(steps.argc, steps.argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    // Full screen: the window is made at the screen's size and then handed to GLUT's full-screen
+    // call, so that even the first frame covers the screen.
+    if (steps.fullScreen) {
+        glutInitWindowPosition(0, 0);
+        glutInitWindowSize(glutGet(GLUT_SCREEN_WIDTH), glutGet(GLUT_SCREEN_HEIGHT));
+    } else {
+        glutInitWindowSize(steps.width, steps.height);
+    }
+    scene.mainWindow = glutCreateWindow("Furniture");
+    if (steps.fullScreen) glutFullScreen();
+    if (steps.glutWindowCalls)
+        installGlutPlatform();
+    else
+        installProjection(applyProjection);
+    if (steps.swapInterval >= 0) requestSwapInterval(steps.swapInterval);
+    if (steps.room) prepareRoom();
+    if (steps.beforeCallbacks) steps.beforeCallbacks();
+    glutDisplayFunc(steps.display);
+    if (steps.input) {
+        glutReshapeFunc(applyProjection);
+        glutKeyboardFunc(onKeyboard);
+        glutSpecialFunc(onSpecialKey);
+        glutMotionFunc(onMouseMotion);
+        glutIdleFunc(onIdle);
+        glutSetCursor(GLUT_CURSOR_CROSSHAIR);
+    }
+    if (steps.timers) {
+        glutTimerFunc(40, onFlapTimer, 0);
+        glutTimerFunc(20, onWaveTimer, 0);
+    }
+    if (steps.hint) consoleLine("Press 'F1' or 'h' for help");
+    if (steps.menus) buildMenus();
+    return true;
+}

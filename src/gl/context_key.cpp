@@ -1,0 +1,11 @@
+// context_key.cpp -- the current GL context as a cache key.
+#include "gl/context_key.h"
+
+#include <GL/glx.h>
+
+bool ContextKey::enterCurrent() {
+    const void* current = glXGetCurrentContext();
+    if (context_ == current) return false;
+    context_ = current;
+    return true;
+}

@@ -1,0 +1,5 @@
+// mouse_steering.h -- steering the perspective view with the mouse.
+#pragma once
+
+// The drag callback.
+void onMouseMotion(int x, int y);
