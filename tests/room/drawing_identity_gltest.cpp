@@ -19,6 +19,7 @@
 #include "app/draw/frame_draw.h"
 #include "app/draw/globals.h"
 #include "aquarium/random_testing.h"
+#include "gl/read_back.h"
 #include "gl/straightforward.h"
 #include "room/room_gl.h"
 #include "sound/sound_cue.h"
@@ -135,14 +136,11 @@ struct Picture {
     const unsigned char* at(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
 };
 
-Picture readBackBuffer() {
+Picture readPicture() {
     Picture p;
     p.width = glutGet(GLUT_WINDOW_WIDTH);
     p.height = glutGet(GLUT_WINDOW_HEIGHT);
-    p.rgb.resize(static_cast<size_t>(p.width) * p.height * 3);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, p.width, p.height, GL_RGB, GL_UNSIGNED_BYTE, p.rgb.data());
+    readBackBuffer(0, 0, p.width, p.height, p.rgb);
     return p;
 }
 
@@ -229,7 +227,7 @@ std::vector<FrameRecord> drawFrames(const ProcessSnapshot& start, int frames, bo
     for (int i = 0; i < frames; ++i) {
         if (beforeFrame) beforeFrame(i);
         roomtest::renderFrame();
-        out.push_back({readBackBuffer(), GlLeftovers::read(), ProcessSnapshot::take()});
+        out.push_back({readPicture(), GlLeftovers::read(), ProcessSnapshot::take()});
         betweenFrames();
     }
     setStraightforwardDrawing(false);

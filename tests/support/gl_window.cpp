@@ -5,9 +5,11 @@
 #include <GL/glu.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "app/scene_state.h"
 #include "app/shell/startup.h"
+#include "gl/read_back.h"
 
 namespace {
 bool opened = false;
@@ -36,10 +38,8 @@ void ensureGlWindow() {
 }
 
 Rgb readPixel(int x, int y) {
-    unsigned char p[4] = {0, 0, 0, 0};
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
+    std::vector<unsigned char> p;
+    readBackBuffer(x, y, 1, 1, p);
     return {p[0], p[1], p[2]};
 }
 

@@ -15,6 +15,7 @@
 #include "app/draw/frame_draw.h"
 #include "app/scene_state.h"
 #include "app/shell/recording.h"
+#include "gl/read_back.h"
 #include "gl/straightforward.h"
 
 namespace {
@@ -89,19 +90,11 @@ void finishBenchmark() {
 }  // namespace
 
 namespace {
-// The finished frame in the back buffer, as packed RGB rows bottom up.
-void readBackBuffer(int width, int height, std::vector<unsigned char>& pixels) {
-    pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-}
-
 // The one hook before the swap: the recording takes every frame, the screenshot the last.
 void captureBeforeSwap() {
     int width = glutGet(GLUT_WINDOW_WIDTH), height = glutGet(GLUT_WINDOW_HEIGHT);
     if (runModes.recordingFrames && recordingActive() && width > 0 && height > 0) {
-        readBackBuffer(width, height, runModes.framePixels);
+        readBackBuffer(0, 0, width, height, runModes.framePixels);
         recordFrame(runModes.framePixels.data(), width, height);
     }
     if (runModes.screenshotDue) {
@@ -122,7 +115,7 @@ bool saveBackBufferPng(const std::string& fileName, int width, int height) {
         return false;
     }
     std::vector<unsigned char> pixels;
-    readBackBuffer(width, height, pixels);
+    readBackBuffer(0, 0, width, height, pixels);
     // GL's rows run bottom up; an image file's run top down.
     stbi_flip_vertically_on_write(1);
     if (stbi_write_png(fileName.c_str(), width, height, 3, pixels.data(), width * 3) == 0) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "aquarium/draw/grid_plain.h"
+#include "gl/client_arrays.h"
 #include "gl/context_key.h"
 #include "gl/straightforward.h"
 
@@ -126,15 +127,14 @@ void drawGrid(const HeightGrid& grid) {
         std::memcpy(glCopy.sentHeights, heights, sizeof heights);
     }
 
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, nullptr);
-    glBindBuffer(GL_ARRAY_BUFFER, shared.texCoords);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, shared.corners);
-    glDrawElements(GL_TRIANGLES, gridIndexCount, GL_UNSIGNED_SHORT, nullptr);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
+    {
+        ClientArrays arrays{GL_VERTEX_ARRAY, GL_TEXTURE_COORD_ARRAY};
+        glVertexPointer(3, GL_FLOAT, 0, nullptr);
+        glBindBuffer(GL_ARRAY_BUFFER, shared.texCoords);
+        glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, shared.corners);
+        glDrawElements(GL_TRIANGLES, gridIndexCount, GL_UNSIGNED_SHORT, nullptr);
+    }
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 

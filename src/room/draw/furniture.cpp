@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "gl/client_arrays.h"
 #include "gl/recorded_shape.h"
 #include "gl/straightforward.h"
 #include "room/draw/room_shell.h"
@@ -214,19 +215,14 @@ void drawLaidOut(LaidOutPlant& plant) {
         layout.normalsFor(normal, plant.normals);
         std::memcpy(plant.normalFor, normal, sizeof plant.normalFor);
     }
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, layout.positions.data());
-    glColorPointer(3, GL_FLOAT, 0, layout.colours.data());
-    glNormalPointer(GL_FLOAT, 0, plant.normals.data());
-    glTexCoordPointer(2, GL_FLOAT, 0, layout.texCoords.data());
-    glDrawArrays(GL_QUADS, 0, layout.bladeCount() * 4);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_COLOR_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
+    {
+        ClientArrays arrays{GL_VERTEX_ARRAY, GL_COLOR_ARRAY, GL_NORMAL_ARRAY, GL_TEXTURE_COORD_ARRAY};
+        glVertexPointer(3, GL_FLOAT, 0, layout.positions.data());
+        glColorPointer(3, GL_FLOAT, 0, layout.colours.data());
+        glNormalPointer(GL_FLOAT, 0, plant.normals.data());
+        glTexCoordPointer(2, GL_FLOAT, 0, layout.texCoords.data());
+        glDrawArrays(GL_QUADS, 0, layout.bladeCount() * 4);
+    }
     // What the blade by blade drawing leaves current: its last colour, the last corner's texture
     // coordinates and the normal it never changed.
     glColor3fv(layout.lastColour);

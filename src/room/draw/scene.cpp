@@ -5,6 +5,7 @@
 
 #include "app/scene_state.h"
 #include "aquarium/draw/aquarium.h"
+#include "gl/quadric_shape.h"
 #include "gl/recorded_shape.h"
 #include "gl/straightforward.h"
 #include "room/draw/furniture.h"
@@ -17,23 +18,12 @@ GLUquadric* quadricWithTexCoords = nullptr;
 
 namespace {
 
-// A shape of the shared quadric, recorded once for a quadric without texture coordinates and once
-// for one with them; GLU would otherwise work out its sines again in every frame.
-class QuadricShape {
-public:
-    template <class Draw>
-    void draw(Draw drawWith) {
-        // The quadric is made at start-up right after the textures; until then there is nothing to
-        // draw with.
-        if (!sharedQuadric) return;
-        RecordedShape& shape = quadricWithTexCoords == sharedQuadric ? withTexCoords : withoutTexCoords;
-        shape.draw([&drawWith] { drawWith(sharedQuadric); });
-    }
-
-private:
-    RecordedShape withTexCoords;
-    RecordedShape withoutTexCoords;
-};
+// The lamp's and the pebbles' shapes are drawn with the shared quadric. It is made at start-up
+// right after the textures; until then there is nothing to draw with.
+template <class Draw>
+void drawShared(QuadricShape& shape, Draw drawWith) {
+    shape.draw(sharedQuadric, quadricWithTexCoords == sharedQuadric, drawWith);
+}
 
 QuadricShape ceilingRose;
 QuadricShape roseDisk;
@@ -170,7 +160,7 @@ void drawPlantAndPebbles() {
         glRotatef(90, 0, 0, 1);
         glScalef(0.02f, 0.02f, 0.02f);
         const double radius = pebble.radius;
-        pebble.shape->draw([radius](GLUquadric* q) { gluSphere(q, radius, 20, 20); });
+        drawShared(*pebble.shape, [radius](GLUquadric* q) { gluSphere(q, radius, 20, 20); });
         glPopMatrix();
     }
 }
@@ -204,16 +194,16 @@ void drawCeilingLamp() {
 
     glPushMatrix();  // ceiling rose
     glRotatef(-90, 1, 0, 0);
-    ceilingRose.draw([](GLUquadric* q) { gluCylinder(q, 0.18, 0.2, 0.1, 10, 5); });
+    drawShared(ceilingRose, [](GLUquadric* q) { gluCylinder(q, 0.18, 0.2, 0.1, 10, 5); });
     glRotatef(180, 1, 0, 0);
-    roseDisk.draw([](GLUquadric* q) { gluDisk(q, 0, 0.18, 10, 3); });
+    drawShared(roseDisk, [](GLUquadric* q) { gluDisk(q, 0, 0.18, 10, 3); });
     glPopMatrix();
 
     glTranslatef(0, -1, 0);
     glPushMatrix();  // rod
     glTranslatef(0, 0.2f, 0);
     glRotatef(-90, 1, 0, 0);
-    lampRod.draw([](GLUquadric* q) { gluCylinder(q, 0.05, 0.05, 0.8, 10, 5); });
+    drawShared(lampRod, [](GLUquadric* q) { gluCylinder(q, 0.05, 0.05, 0.8, 10, 5); });
     glPopMatrix();
 
     glDisable(GL_TEXTURE_2D);
@@ -224,7 +214,7 @@ void drawCeilingLamp() {
     else
         glDisable(GL_LIGHTING);
     glColor3f(1, 1, 1);
-    bulb.draw([](GLUquadric* q) { gluSphere(q, 0.2, 20, 20); });
+    drawShared(bulb, [](GLUquadric* q) { gluSphere(q, 0.2, 20, 20); });
     glPopAttrib();
     glPopMatrix();
 }
