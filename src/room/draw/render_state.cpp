@@ -5,6 +5,7 @@
 #include <GL/glu.h>
 
 #include "app/scene_state.h"
+#include "gl/capability.h"
 #include "room/draw/scene.h"
 
 const LightRecord ceilingLight = {{0.2f, 0.2f, 0.2f, 1}, {0.2f, 0.2f, 0.2f, 1}, {0.8f, 0.8f, 0.8f, 1}, {0, 3.9f, 0, 1}};
@@ -22,13 +23,6 @@ constexpr float dullSpecular[4] = {0, 0, 0, 1};
 // then keep the old exponent; 128 is the sharpest highlight GL takes.
 constexpr float polishedShininess = 128.0f;
 constexpr float dullShininess = 0.0f;
-
-void switchCap(GLenum cap, bool on) {
-    if (on)
-        glEnable(cap);
-    else
-        glDisable(cap);
-}
 
 }  // namespace
 
@@ -68,7 +62,7 @@ void applyRenderState() {
         glDisable(GL_CULL_FACE);
     }
 
-    switchCap(GL_DEPTH_TEST, scene.depthTestOn == 1);
+    setCapability(GL_DEPTH_TEST, scene.depthTestOn == 1);
 
     const bool ceilingBurns = scene.lightingOn == 1 && scene.ceilingLightOff == 0;
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ceilingBurns ? brightAmbient : dimAmbient);
@@ -78,12 +72,12 @@ void applyRenderState() {
 }
 
 void applyLightSwitches() {
-    switchCap(GL_LIGHTING, scene.lightingOn == 1);
+    setCapability(GL_LIGHTING, scene.lightingOn == 1);
     // The enables follow the off flags even with lighting off, ready for when it comes on.
-    switchCap(GL_LIGHT0, scene.ceilingLightOff != 1);
-    switchCap(GL_LIGHT1, scene.leftLampOff != 1);
-    switchCap(GL_LIGHT2, scene.rightLampOff != 1);
-    switchCap(GL_LIGHT3, scene.frontLampOff != 1);
+    setCapability(GL_LIGHT0, scene.ceilingLightOff != 1);
+    setCapability(GL_LIGHT1, scene.leftLampOff != 1);
+    setCapability(GL_LIGHT2, scene.rightLampOff != 1);
+    setCapability(GL_LIGHT3, scene.frontLampOff != 1);
 }
 
 void applyLampMaterial() {

@@ -5,6 +5,7 @@
 
 #include "app/scene_state.h"
 #include "aquarium/draw/aquarium.h"
+#include "gl/capability.h"
 #include "gl/quadric_shape.h"
 #include "gl/recorded_shape.h"
 #include "gl/straightforward.h"
@@ -37,10 +38,7 @@ bool texturesOn() {
 }
 
 void applyDepthTestSetting() {
-    if (scene.depthTestOn == 1)
-        glEnable(GL_DEPTH_TEST);
-    else
-        glDisable(GL_DEPTH_TEST);
+    setCapability(GL_DEPTH_TEST, scene.depthTestOn == 1);
 }
 
 // The shell's textured rectangles lie on the box's faces and cover each of them whole, opaque and
@@ -209,10 +207,7 @@ void drawCeilingLamp() {
     glDisable(GL_TEXTURE_2D);
     applyLampMaterial();
     // A burning ceiling light (or no lighting at all) shows the bulb plain white.
-    if (scene.ceilingLightOff == 1 && scene.lightingOn == 1)
-        glEnable(GL_LIGHTING);
-    else
-        glDisable(GL_LIGHTING);
+    setCapability(GL_LIGHTING, scene.ceilingLightOff == 1 && scene.lightingOn == 1);
     glColor3f(1, 1, 1);
     drawShared(bulb, [](GLUquadric* q) { gluSphere(q, 0.2, 20, 20); });
     glPopAttrib();
