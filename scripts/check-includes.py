@@ -1,14 +1,15 @@
 #!/usr/bin/env python3
-"""check-includes.py -- GL, GLU, GLUT, GLX, SDL, X11 and stb headers appear only in draw/, gl/ and the
-platform folders (app/shell, sound/sdl), a logic folder includes none of those folders, and the include
-graph between the folders of src/ has no cycle.
+"""check-includes.py -- GL, GLU, GLUT, GLX, SDL, X11, Windows and stb headers appear only in draw/, gl/
+and the platform folders, a logic folder includes none of those folders, and the include graph between
+the folders of src/ has no cycle.
 
 A file's folder alone says which library it builds into, as CMakeLists.txt globs them:
   - logic (glintmere_logic): a module's root (app, view, controls, room, aquarium, sound) and app/commands;
-  - drawing (glintmere_draw): a module's draw/ and gl/;
-  - platform: app/shell (glintmere_shell and main) and sound/sdl (glintmere_sound_sdl).
-Each library includes only what it links: the drawing and sound/sdl build on the logic, the shell on
-everything. Sub-folders count as folders of their own in the graph, which is read from the includes.
+  - drawing (glintmere_draw): a module's draw/, gl/, and the GL platform's gl/glx (X11) or gl/wgl (Windows);
+  - platform: app/shell (glintmere_shell and main) with the window system's app/linux or app/windows,
+    and the cue backend (glintmere_sound), sound/sdl under Linux or sound/winmm on Windows.
+Each library includes only what it links: the drawing and the sound backend build on the logic, the
+shell on everything. Sub-folders count as folders of their own in the graph, which is read from the includes.
 
 The tests and tools are held to the same rule: a logic test (`*_test.cpp`, linked with the logic library
 alone) includes, however indirectly, no drawing or platform header, and no window-system header; a tool
@@ -23,15 +24,14 @@ import sys
 from pathlib import Path
 
 MODULES = ("app", "view", "controls", "room", "aquarium", "sound")
-PLATFORM_FOLDERS = ("app/shell", "sound/sdl")
 # Libraries by what they link (CMakeLists.txt): each may include itself and these.
 LINKS = {
     "logic": set(),
     "drawing": {"logic"},
-    "sound/sdl": {"logic"},
-    "shell": {"logic", "drawing", "sound/sdl"},
+    "sound": {"logic"},
+    "shell": {"logic", "drawing", "sound"},
 }
-WINDOW_SYSTEM_HEADER = re.compile(r"^(GL|SDL2?|X11|stb)/|^SDL[_.]|^glut|^glx")
+WINDOW_SYSTEM_HEADER = re.compile(r"^(GL|SDL2?|X11|stb)/|^SDL[_.]|^glut|^glx|^(windows|mmsystem|wingdi)\.h$")
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 
@@ -39,12 +39,12 @@ def library_of(folder):
     """The library a folder of src/ builds into, or None for a folder of no library."""
     if folder in MODULES or folder == "app/commands":
         return "logic"
-    if folder == "gl" or (folder.endswith("/draw") and folder[: -len("/draw")] in MODULES):
+    if folder in ("gl", "gl/glx", "gl/wgl") or (folder.endswith("/draw") and folder[: -len("/draw")] in MODULES):
         return "drawing"
-    if folder == "app/shell":
+    if folder in ("app/shell", "app/linux", "app/windows"):
         return "shell"
-    if folder == "sound/sdl":
-        return "sound/sdl"
+    if folder in ("sound/sdl", "sound/winmm"):
+        return "sound"
     return None
 
 

@@ -1,11 +1,9 @@
-// swap_interval_gltest.cpp -- vertical sync: the extension lookup, and the request against the real GLX of the test
-// display. GoogleTest comes before Xlib, whose macros (None, Bool) would break its templates.
-// clang-format off
+// swap_interval_gltest.cpp -- vertical sync: the extension lookup, and the request against the real GL
+// platform of the test display.
 #include <gtest/gtest.h>
-#include <GL/glx.h>
-// clang-format on
 
-#include "app/shell/swap_interval.h"
+#include "gl/context_key.h"
+#include "gl/swap_interval.h"
 #include "support/gl_window.h"
 
 namespace {
@@ -22,7 +20,7 @@ TEST(SwapIntervalTest, ExtensionsAreMatchedAsWholeWords) {
 
 TEST(SwapIntervalTest, RequestWithoutAContextIsRefusedQuietly) {
     // Before any window the request has nothing to act on; the program then simply runs unthrottled.
-    if (glXGetCurrentContext() != nullptr) GTEST_SKIP() << "a context is already current in this process";
+    if (currentGlContext() != nullptr) GTEST_SKIP() << "a context is already current in this process";
     EXPECT_FALSE(requestSwapInterval(1));
 }
 

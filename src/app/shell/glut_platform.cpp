@@ -2,10 +2,9 @@
 #include "app/shell/glut_platform.h"
 
 #include <GL/freeglut.h>
-#include <GL/glx.h>
-#include <X11/Xlib.h>
 
 #include "app/platform.h"
+#include "app/shell/window_system.h"
 #include "controls/special_keys.h"
 #include "view/draw/projection.h"
 
@@ -25,15 +24,12 @@ void startGlutTimer(unsigned int ms, void (*tick)(int), int value) {
 
 // freeglut only marks the window in glutDestroyWindow and destroys it on its next pass of the main
 // loop. The exit never returns there (it plays the clap and ends the process), so the window would
-// stay on the screen, frozen, until the process ends; unmapping it and sending that to the X server
-// at once takes it off the screen now.
+// stay on the screen, frozen, until the process ends; it is taken off the screen now instead.
 void destroyGlutWindow(int window) {
     glutSetWindow(window);
-    Display* display = glXGetCurrentDisplay();
-    GLXDrawable drawable = glXGetCurrentDrawable();
-    if (display != nullptr && drawable != 0) XUnmapWindow(display, drawable);
+    hideCurrentWindowNow();
     glutDestroyWindow(window);
-    if (display != nullptr) XFlush(display);
+    flushWindowSystem();
 }
 }  // namespace
 

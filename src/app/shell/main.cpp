@@ -14,7 +14,6 @@
 #include "app/shell/run_modes.h"
 #include "app/shell/startup.h"
 #include "room/draw/scene.h"
-#include "sound/sdl/mixer_backend.h"
 #include "sound/sound_cue.h"
 
 int main(int argc, char** argv) {

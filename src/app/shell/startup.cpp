@@ -2,49 +2,22 @@
 #include "app/shell/startup.h"
 
 #include <GL/freeglut.h>
-#include <X11/Xlib.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 #include "app/commands/frame.h"
 #include "app/console.h"
 #include "app/platform.h"
 #include "app/shell/glut_platform.h"
 #include "app/shell/menu_glut.h"
-#include "app/shell/swap_interval.h"
+#include "app/shell/window_system.h"
 #include "controls/keyboard.h"
 #include "controls/special_keys.h"
+#include "gl/swap_interval.h"
 #include "room/draw/render_state.h"
 #include "room/draw/scene.h"
 #include "room/draw/textures.h"
 #include "sound/sound_cue.h"
 #include "view/draw/projection.h"
 #include "view/mouse_steering.h"
-
-namespace {
-
-// freeglut ends the process with a terse message when it cannot reach the display; say plainly what
-// is wrong before anything starts.
-bool displayReachable(int argc, char** argv) {
-    const char* name = nullptr;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "-display") == 0) name = argv[i + 1];
-    Display* display = XOpenDisplay(name);
-    if (display == nullptr) {
-        const char* shown = name != nullptr ? name : std::getenv("DISPLAY");
-        std::fprintf(stderr,
-                     "glintmere: cannot open the X display \"%s\"; Glintmere needs a graphical session "
-                     "(set DISPLAY, or run it under xvfb-run)\n",
-                     shown != nullptr ? shown : "");
-        return false;
-    }
-    XCloseDisplay(display);
-    return true;
-}
-
-}  // namespace
 
 void prepareRoom() {
     initLights();
@@ -53,7 +26,7 @@ void prepareRoom() {
 }
 
 bool startUp(const StartupSteps& steps) {
-    if (!displayReachable(*steps.argc, steps.argv)) return false;
+    if (!windowSystemReachable(*steps.argc, steps.argv)) return false;
     if (steps.onceDisplayReached && !steps.onceDisplayReached()) return false;
     if (steps.music && scene.soundOn != 0) playCue("musics/CHECKERS.wav", SoundMode::BackgroundLoop);
     glutInit(steps.argc, steps.argv);

@@ -40,6 +40,3 @@ private:
     std::map<std::string, Mix_Chunk*> chunks_;  // nullptr: the file could not be loaded
     std::set<std::string> warned_;
 };
-
-// The program's default backend (SDL2_mixer, falling back to silence), for setDefaultCueBackendFactory.
-std::unique_ptr<CueBackend> makeDefaultCueBackend();

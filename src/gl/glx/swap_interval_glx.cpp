@@ -1,20 +1,7 @@
-// swap_interval.cpp -- vertical sync through the GLX swap-control extensions.
-#include "app/shell/swap_interval.h"
-
+// swap_interval_glx.cpp -- vertical sync through the GLX swap-control extensions.
 #include <GL/glx.h>
 
-#include <cstring>
-
-bool extensionListed(const char* list, const char* name) {
-    if (list == nullptr) return false;
-    size_t length = std::strlen(name);
-    for (const char* at = std::strstr(list, name); at != nullptr; at = std::strstr(at + 1, name)) {
-        bool startsWord = at == list || at[-1] == ' ';
-        bool endsWord = at[length] == ' ' || at[length] == '\0';
-        if (startsWord && endsWord) return true;
-    }
-    return false;
-}
+#include "gl/swap_interval.h"
 
 bool requestSwapInterval(int interval) {
     Display* display = glXGetCurrentDisplay();
