@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 PREFIX ?= /usr/local
 
-.PHONY: all deps run build test install package fuzz soak clean
+.PHONY: all deps run build test install package fuzz soak clean windows test-windows
 
 FUZZ_SECONDS ?= 60
 SOAK_FRAMES ?= 30000
@@ -45,6 +45,19 @@ install: build
 # The Debian package, from its own release tree: build/package/glintmere_<version>_<arch>.deb.
 package: deps
 	JOBS=$(JOBS) scripts/build-package.sh build/package
+
+# Windows x64, cross-built with MinGW-w64: build/windows/glintmere-<version>-windows-x64.zip and
+# build/windows/glintmere-<version>-setup.exe. freeglut is built once from Debian's source package
+# into build/windows-deps (scripts/windows-deps.sh) and kept there.
+windows: deps
+	@scripts/install-deps.sh windows
+	JOBS=$(JOBS) scripts/windows-deps.sh build/windows-deps
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS)
+
+# The Windows build's tests under Wine, on the same Xvfb and Mesa software renderer as `make test`.
+test-windows: windows
+	ctest --preset windows
 
 clean:
 	rm -rf build

@@ -18,11 +18,13 @@ packages=(
   dpkg-dev lintian appstream desktop-file-utils
 )
 # Optional groups, asked for by name: `install-deps.sh fuzz` adds clang and its fuzzer runtime,
-# `install-deps.sh bench` valgrind and gnuplot for the benchmark.
+# `install-deps.sh bench` valgrind and gnuplot for the benchmark, `install-deps.sh windows` the
+# MinGW-w64 cross compiler, NSIS for the installer and Wine for the Windows tests.
 for group in "$@"; do
   case "$group" in
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     bench) packages+=(valgrind gnuplot-nox) ;;
+    windows) packages+=(g++-mingw-w64-x86-64-posix nsis wine wine64) ;;
     *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
   esac
 done

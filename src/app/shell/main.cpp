@@ -2,6 +2,7 @@
 #include <GL/freeglut.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "app/shell/recording.h"
 #include "app/shell/run_modes.h"
 #include "app/shell/startup.h"
+#include "app/shell/window_system.h"
 #include "room/draw/scene.h"
 #include "sound/sound_cue.h"
 
@@ -23,7 +25,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "glintmere: %s\nTry 'glintmere --help' for more information.\n", parsed.error.c_str());
         return 2;
     }
-    const Options& options = parsed.options;
+    Options& options = parsed.options;
     if (options.help) {
         consoleWrite(usageText());
         return 0;
@@ -33,6 +35,14 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.mute) scene.soundOn = 0;
+    // Where the platform starts in the program's own folder (Windows), the files named on the command
+    // line are still where the user meant: in the folder the program was started from.
+    std::error_code noFolder;
+    const std::filesystem::path startFolder = std::filesystem::current_path(noFolder);
+    if (enterProgramFolder() && !noFolder) {
+        for (std::string* name : {&options.screenshot, &options.record})
+            if (!name->empty() && std::filesystem::path(*name).is_relative()) *name = (startFolder / *name).string();
+    }
 
     StartupSteps steps;
     steps.argc = &argc;

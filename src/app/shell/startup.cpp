@@ -11,6 +11,7 @@
 #include "app/shell/window_system.h"
 #include "controls/keyboard.h"
 #include "controls/special_keys.h"
+#include "gl/buffer_calls.h"
 #include "gl/swap_interval.h"
 #include "room/draw/render_state.h"
 #include "room/draw/scene.h"
@@ -46,6 +47,7 @@ bool startUp(const StartupSteps& steps) {
     else
         installProjection(applyProjection);
     if (steps.swapInterval >= 0) requestSwapInterval(steps.swapInterval);
+    requireBufferCallsOrDrawStraightforwardly();
     if (steps.room) prepareRoom();
     if (steps.beforeCallbacks) steps.beforeCallbacks();
     glutDisplayFunc(steps.display);

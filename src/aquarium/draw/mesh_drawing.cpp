@@ -1,9 +1,5 @@
 // mesh_drawing.cpp -- the indexed drawing of the two meshes' grids, from buffers kept per context.
-#define GL_GLEXT_PROTOTYPES 1
 #include "aquarium/draw/mesh_drawing.h"
-
-#include <GL/gl.h>
-#include <GL/glext.h>
 
 #include <cstdint>
 #include <cstring>
@@ -11,6 +7,7 @@
 #include <vector>
 
 #include "aquarium/draw/grid_plain.h"
+#include "gl/buffer_calls.h"
 #include "gl/client_arrays.h"
 #include "gl/context_key.h"
 #include "gl/straightforward.h"
@@ -41,7 +38,7 @@ struct SharedGridBuffers {
     GLuint corners = 0;
 };
 
-const SharedGridBuffers& sharedGridBuffers() {
+const SharedGridBuffers& sharedGridBuffers(const BufferCalls& gl) {
     static SharedGridBuffers shared;
     // A new context (the old one's names went with it) gets the buffers made again.
     if (!shared.context.enterCurrent()) return shared;
@@ -64,16 +61,16 @@ const SharedGridBuffers& sharedGridBuffers() {
                           pointIndex(i, j), pointIndex(i + 1, j + 1)})
                 corners.push_back(static_cast<uint16_t>(c));
 
-    glGenBuffers(1, &shared.texCoords);
-    glBindBuffer(GL_ARRAY_BUFFER, shared.texCoords);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(texCoords.size() * sizeof(float)), texCoords.data(),
-                 GL_STATIC_DRAW);
-    glGenBuffers(1, &shared.corners);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, shared.corners);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(corners.size() * sizeof(uint16_t)), corners.data(),
-                 GL_STATIC_DRAW);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    gl.genBuffers(1, &shared.texCoords);
+    gl.bindBuffer(GL_ARRAY_BUFFER, shared.texCoords);
+    gl.bufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(texCoords.size() * sizeof(float)), texCoords.data(),
+                  GL_STATIC_DRAW);
+    gl.genBuffers(1, &shared.corners);
+    gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, shared.corners);
+    gl.bufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(corners.size() * sizeof(uint16_t)), corners.data(),
+                  GL_STATIC_DRAW);
+    gl.bindBuffer(GL_ARRAY_BUFFER, 0);
+    gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     return shared;
 }
 
@@ -96,21 +93,23 @@ GlCopy& glCopyOf(const HeightGrid& grid) {
 
 void drawGrid(const HeightGrid& grid) {
     const auto& heights = grid.heights;
-    if (straightforwardDrawing()) return drawGridPlainly(heights);
+    // Without buffer objects (a GL 1.1 driver) the grid goes point by point, as in the straightforward drawing.
+    const BufferCalls& gl = bufferCalls();
+    if (straightforwardDrawing() || !gl.complete()) return drawGridPlainly(heights);
     glLineWidth(1);
     glEnable(GL_TEXTURE_2D);
     glColor4f(1, 1, 1, 0.6f);
 
-    const SharedGridBuffers& shared = sharedGridBuffers();
+    const SharedGridBuffers& shared = sharedGridBuffers(gl);
     GlCopy& glCopy = glCopyOf(grid);
     bool send = false;
     if (glCopy.context.enterCurrent()) {
-        glGenBuffers(1, &glCopy.positionBuffer);
-        glBindBuffer(GL_ARRAY_BUFFER, glCopy.positionBuffer);
-        glBufferData(GL_ARRAY_BUFFER, meshSize * meshSize * 3 * sizeof(float), nullptr, GL_DYNAMIC_DRAW);
+        gl.genBuffers(1, &glCopy.positionBuffer);
+        gl.bindBuffer(GL_ARRAY_BUFFER, glCopy.positionBuffer);
+        gl.bufferData(GL_ARRAY_BUFFER, meshSize * meshSize * 3 * sizeof(float), nullptr, GL_DYNAMIC_DRAW);
         send = true;
     } else {
-        glBindBuffer(GL_ARRAY_BUFFER, glCopy.positionBuffer);
+        gl.bindBuffer(GL_ARRAY_BUFFER, glCopy.positionBuffer);
         send = std::memcmp(glCopy.sentHeights, heights, sizeof heights) != 0;
     }
     if (send) {
@@ -123,20 +122,20 @@ void drawGrid(const HeightGrid& grid) {
                 p[1] = heights[i][j];
                 p[2] = static_cast<float>(2 * j);
             }
-        glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof positions, positions);
+        gl.bufferSubData(GL_ARRAY_BUFFER, 0, sizeof positions, positions);
         std::memcpy(glCopy.sentHeights, heights, sizeof heights);
     }
 
     {
         ClientArrays arrays{GL_VERTEX_ARRAY, GL_TEXTURE_COORD_ARRAY};
         glVertexPointer(3, GL_FLOAT, 0, nullptr);
-        glBindBuffer(GL_ARRAY_BUFFER, shared.texCoords);
+        gl.bindBuffer(GL_ARRAY_BUFFER, shared.texCoords);
         glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
-        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, shared.corners);
+        gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, shared.corners);
         glDrawElements(GL_TRIANGLES, gridIndexCount, GL_UNSIGNED_SHORT, nullptr);
     }
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    gl.bindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    gl.bindBuffer(GL_ARRAY_BUFFER, 0);
 
     // Point by point, the last corner sent (63, 63) left its texture coordinates current; later
     // drawing that sets none of its own reads them, so they are left the same way.

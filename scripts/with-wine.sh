@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# with-wine.sh -- the one way the Windows build's tests and benchmark run the exe: under Wine, in a
+# Wine prefix of their own, so that nothing of the user's ~/.wine is read or changed.
+#
+#   with-wine.sh --start DIR        make a fresh 64-bit prefix in DIR and keep its wineserver running
+#   with-wine.sh --on DIR COMMAND…  run COMMAND (e.g. `wine x.exe`) in the prefix DIR, quietly
+#   with-wine.sh --stop DIR         end DIR's wineserver and every Windows process in it, remove DIR
+#   with-wine.sh --env DIR          print the environment --on sets, one VAR=value a line
+#
+# ctest makes one prefix per test run with --start (the wine_prefix fixture), every test of the exe
+# runs through --on, and the fixture's cleanup calls --stop. The X display is the caller's DISPLAY.
+set -euo pipefail
+
+usage() {
+  echo "usage: with-wine.sh --start DIR | --on DIR COMMAND... | --stop DIR | --env DIR" >&2
+  exit 2
+}
+
+# The environment of every Wine command: no debug channels, no offer to install Mono or Gecko, no
+# menu entries written to the desktop, and no sound drivers (the cues then take their silent path
+# at once, and ALSA says nothing on standard error).
+wine_env() {
+  echo "WINEPREFIX=$1"
+  echo "WINEARCH=win64"
+  echo "WINEDEBUG=-all"
+  echo "WINEDLLOVERRIDES=mscoree,mshtml=;winemenubuilder.exe=d;winealsa.drv,winepulse.drv,wineoss.drv=d"
+}
+
+run_in() {
+  local dir=$1
+  shift
+  local vars=()
+  mapfile -t vars < <(wine_env "$dir")
+  env "${vars[@]}" "$@"
+}
+
+[ $# -ge 2 ] || usage
+mode=$1
+dir=$(realpath -m "$2")
+shift 2
+
+case "$mode" in
+  --start)
+    rm -rf "$dir"
+    mkdir -p "$(dirname "$dir")"
+    # wineboot makes the prefix; the persistent server then keeps each later start quick.
+    run_in "$dir" wineboot --init >/dev/null 2>&1 || {
+      echo "with-wine: wineboot could not make the prefix $dir" >&2
+      exit 1
+    }
+    run_in "$dir" wineserver --wait
+    run_in "$dir" wineserver --persistent
+    ;;
+  --on)
+    [ $# -ge 1 ] || usage
+    run_in "$dir" "$@"
+    ;;
+  --stop)
+    if [ -d "$dir" ]; then
+      run_in "$dir" wineserver --kill >/dev/null 2>&1 || true
+      run_in "$dir" wineserver --wait >/dev/null 2>&1 || true
+      rm -rf "$dir"
+    fi
+    ;;
+  --env)
+    wine_env "$dir"
+    ;;
+  *) usage ;;
+esac
