@@ -11,6 +11,7 @@
 #include "app/draw/frame_draw.h"
 #include "app/scene_state.h"
 #include "app/shell/recording.h"
+#include "app/shell/recording_system.h"
 #include "app/shell/run_modes.h"
 #include "app/shell/startup.h"
 #include "room/draw/scene.h"
@@ -25,7 +26,7 @@ int main(int argc, char** argv) {
     }
     const Options& options = parsed.options;
     if (options.help) {
-        consoleWrite(usageText());
+        consoleWrite(usageText(recordOptionHelp()));
         return 0;
     }
     if (options.version) {
