@@ -181,7 +181,7 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
     return result;
 }
 
-std::string usageText() {
+std::string usageText(const std::string& recordHelp) {
     return "Usage: glintmere [GLUT OPTIONS] [OPTION]...\n"
            "Show a furnished 3-D room with a living aquarium; press F1 or h in the window for the keys.\n"
            "\n"
@@ -195,10 +195,8 @@ std::string usageText() {
            "  --motion NAME        with --frames or --benchmark, move the camera every frame: still\n"
            "                       (default), orbit (the perspective view turning a degree a frame)\n"
            "                       or walk (the walk-through eye stepping and turning)\n"
-           "  --fullscreen         cover the whole screen from the first frame\n"
-           "  --record FILE        write every frame shown to FILE as a video of 60 frames a second:\n"
-           "                       a .y4m name is written directly, any other (.mp4, .webm) through\n"
-           "                       ffmpeg; with --frames N, a clip of N frames\n"
+           "  --fullscreen         cover the whole screen from the first frame\n" +
+           recordHelp +
            "  --help               show this help and exit\n"
            "  --version            show the version and exit\n"
            "\n"

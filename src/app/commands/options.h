@@ -30,8 +30,8 @@ struct ParseResult {
 // -direct, -indirect, -iconic, -gldebug, -sync) are skipped, since glutInit takes them.
 ParseResult parseOptions(const std::vector<std::string>& args);
 
-// The --help text.
-std::string usageText();
+// The --help text, with `recordHelp` as the --record paragraph: what the platform records to.
+std::string usageText(const std::string& recordHelp);
 
 // Puts the scene into a preset's state before the first frame (used by --scene for benchmarks).
 void applyScenePreset(ScenePreset preset);

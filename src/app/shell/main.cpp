@@ -12,6 +12,7 @@
 #include "app/draw/frame_draw.h"
 #include "app/scene_state.h"
 #include "app/shell/recording.h"
+#include "app/shell/recording_system.h"
 #include "app/shell/run_modes.h"
 #include "app/shell/startup.h"
 #include "app/shell/window_system.h"
@@ -27,7 +28,7 @@ int main(int argc, char** argv) {
     }
     Options& options = parsed.options;
     if (options.help) {
-        consoleWrite(usageText());
+        consoleWrite(usageText(recordOptionHelp()));
         return 0;
     }
     if (options.version) {

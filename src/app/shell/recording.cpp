@@ -1,39 +1,34 @@
-// recording.cpp -- the video sink behind --record: a .y4m file, or ffmpeg fed through a pipe.
+// recording.cpp -- the video sink behind --record: a .y4m file, or ffmpeg fed through a pipe
+// (app/shell/recording_system.h).
 #include "app/shell/recording.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/ioctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
-extern char** environ;
+#include "app/shell/recording_system.h"
 
 namespace {
 
 // The aquarium advances once per frame and is meant to be seen at a display's 60 Hz.
 constexpr int framesPerSecond = 60;
-// ffmpeg's pad filter: the frame at the top left of the next even size, the rest black.
-constexpr const char* evenSizeFilter = "pad=ceil(iw/2)*2:ceil(ih/2)*2";
 
 struct Recording {
     std::string fileName;
-    int fd = -1;
-    pid_t ffmpeg = -1;
+    std::FILE* file = nullptr;  // the .y4m file
+    bool encoder = false;       // ffmpeg is running, fed through its pipe
     int width = 0, height = 0;  // 0 until the first frame
     bool active = false;
     bool failed = false;                     // not every frame reached the file; its one message has been printed
     size_t headerBytes = 0, frameBytes = 0;  // the stream header's size, and then each frame's
     long wholeFrames = 0;                    // frames written whole
-    off_t wholeBytes = 0;                    // the bytes up to the end of the last of them
+    std::uintmax_t wholeBytes = 0;           // the bytes up to the end of the last of them
     long long sentBytes = 0;                 // every byte written, a part of a frame included
     std::vector<uint8_t> buffer;
 };
@@ -59,34 +54,14 @@ std::string framesHeld(long frames) {
     return "the first " + std::to_string(frames) + " frames";
 }
 
-// How ffmpeg ended, for a message: "ended with status 1", "ended on signal 9 (Killed)".
-std::string howEnded(int status) {
-    if (WIFEXITED(status)) return "ended with status " + std::to_string(WEXITSTATUS(status));
-    return "ended on signal " + std::to_string(WTERMSIG(status)) + " (" + strsignal(WTERMSIG(status)) + ")";
-}
-
-// Closes ffmpeg's input and waits for it to end; its wait status.
-int closeAndWaitForFfmpeg() {
-    close(recording.fd);
-    recording.fd = -1;
-    int status = 0;
-    pid_t pid = recording.ffmpeg;
-    recording.ffmpeg = -1;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    return status;
-}
-
-bool endedWell(int status) {
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 // A write to the .y4m file failed: a partly written frame is cut off, so the file holds whole frames.
 void stopFile(int error) {
-    // A device or a pipe cannot be cut (ftruncate fails), and needs no cutting.
-    [[maybe_unused]] int cut = ftruncate(recording.fd, recording.wholeBytes);
-    close(recording.fd);
-    recording.fd = -1;
+    // Closed first, so that nothing the stream still holds lands after the cut.
+    std::fclose(recording.file);
+    recording.file = nullptr;
+    // A device or a pipe cannot be cut, and needs no cutting.
+    std::error_code cutError;
+    std::filesystem::resize_file(recording.fileName, recording.wholeBytes, cutError);
     recording.active = false;
     report("stopped", std::string(std::strerror(error)) + "; " + recording.fileName + " holds " +
                           framesHeld(recording.wholeFrames));
@@ -94,86 +69,29 @@ void stopFile(int error) {
 
 // A write into ffmpeg's pipe failed. ffmpeg has read what was written less what is still in the pipe; a
 // frame in the pipe, or only partly read, is not in the clip.
-void stopFfmpeg(int error) {
-    // A pipe keeps what its reader left until the writer closes it too; Linux pipes answer FIONREAD.
-    int unread = 0;
-    ioctl(recording.fd, FIONREAD, &unread);
-    long long readBytes = recording.sentBytes - unread;
+void stopEncoder(int error) {
+    long long readBytes = recording.sentBytes - videoEncoderUnreadBytes();
     long framesRead = 0;
     if (recording.frameBytes > 0 && readBytes >= static_cast<long long>(recording.headerBytes))
         framesRead = static_cast<long>((readBytes - static_cast<long long>(recording.headerBytes)) /
                                        static_cast<long long>(recording.frameBytes));
     recording.active = false;
+    recording.encoder = false;
     std::string why =
         error == EPIPE ? "ffmpeg closed its input" : "writing to ffmpeg: " + std::string(std::strerror(error));
-    int status = closeAndWaitForFfmpeg();
-    if (endedWell(status))
+    VideoEncoderEnd end = finishVideoEncoder();
+    if (end.well)
         report("stopped", why + "; " + recording.fileName + " holds " + framesHeld(framesRead));
     else
-        report("failed", why + " and " + howEnded(status));
+        report("failed", why + " and " + end.how);
 }
 
-// Writes all of `size` bytes; 0, or the error that stopped it.
-int writeAll(const uint8_t* data, size_t size) {
-    while (size > 0) {
-        ssize_t n = write(recording.fd, data, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return n < 0 ? errno : EIO;
-        data += n;
-        size -= static_cast<size_t>(n);
-        recording.sentBytes += n;
-    }
-    return 0;
-}
-
-bool startFfmpeg(const std::string& fileName) {
-    int fds[2];
-    if (pipe2(fds, O_CLOEXEC) != 0) {
-        std::fprintf(stderr, "glintmere: cannot record to %s: %s\n", fileName.c_str(), std::strerror(errno));
-        return false;
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[0], STDIN_FILENO);
-    // Whatever ffmpeg says goes to standard error, so the program's own output stays as it is.
-    posix_spawn_file_actions_adddup2(&actions, STDERR_FILENO, STDOUT_FILENO);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t defaults;
-    sigemptyset(&defaults);
-    sigaddset(&defaults, SIGPIPE);
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
-
-    // "file:" keeps a name that starts with '-' or holds a ':' a plain file name to ffmpeg.
-    std::string output = "file:" + fileName;
-    // H.264, the encoder behind .mp4, .mkv and .mov, refuses an odd width or height, and which encoder
-    // a name gets depends on how ffmpeg was built; so every encoded clip of an odd-sized window gets a
-    // black column at the right or row at the bottom. Even sizes pass unchanged.
-    const char* argv[] = {"ffmpeg", "-hide_banner", "-loglevel",    "error",        "-y",   "-f", "yuv4mpegpipe", "-i",
-                          "-",      "-vf",          evenSizeFilter, output.c_str(), nullptr};
-    pid_t pid = -1;
-    int error = posix_spawnp(&pid, "ffmpeg", &actions, &attributes, const_cast<char* const*>(argv), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
-    close(fds[0]);
-    if (error != 0) {
-        close(fds[1]);
-        if (error == ENOENT)
-            std::fprintf(stderr,
-                         "glintmere: cannot record to %s: ffmpeg is not installed (install the ffmpeg package, "
-                         "or record to a .y4m file, which needs nothing else)\n",
-                         fileName.c_str());
-        else
-            std::fprintf(stderr, "glintmere: cannot record to %s: cannot start ffmpeg: %s\n", fileName.c_str(),
-                         std::strerror(error));
-        return false;
-    }
-    // A closed pipe must end the recording, not the program.
-    std::signal(SIGPIPE, SIG_IGN);
-    recording.fd = fds[1];
-    recording.ffmpeg = pid;
-    return true;
+// Writes all of `size` bytes to the .y4m file, flushed, so that a write that fails is seen at the frame
+// where it fails; 0, or the error that stopped it.
+int writeToFile(const uint8_t* data, size_t size) {
+    errno = 0;
+    if (std::fwrite(data, 1, size, recording.file) == size && std::fflush(recording.file) == 0) return 0;
+    return errno != 0 ? errno : EIO;
 }
 
 uint8_t clampByte(int value) {
@@ -234,15 +152,19 @@ bool startRecording(const std::string& fileName) {
     recording = Recording{};
     recording.fileName = fileName;
     if (endsWithY4m(fileName)) {
-        recording.fd = open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        if (recording.fd < 0) {
+        recording.file = std::fopen(fileName.c_str(), "wb");
+        if (recording.file == nullptr) {
             std::fprintf(stderr, "glintmere: cannot record to %s: %s\n", fileName.c_str(), std::strerror(errno));
             return false;
         }
-        // A file-size limit (ulimit -f) must end the recording, with "File too large", not the program.
-        std::signal(SIGXFSZ, SIG_IGN);
-    } else if (!startFfmpeg(fileName)) {
-        return false;
+        prepareToWriteFiles();
+    } else {
+        std::string whyNot;
+        if (!startVideoEncoder(fileName, whyNot)) {
+            std::fprintf(stderr, "glintmere: cannot record to %s: %s\n", fileName.c_str(), whyNot.c_str());
+            return false;
+        }
+        recording.encoder = true;
     }
     recording.active = true;
     std::atexit([] { finishRecording(); });
@@ -266,12 +188,14 @@ void recordFrame(const uint8_t* rgb, int width, int height) {
     size_t frameStart = recording.buffer.size();
     appendY4mFrame(rgb, width, height, recording.width, recording.height, recording.buffer);
     recording.frameBytes = recording.buffer.size() - frameStart;
-    int error = writeAll(recording.buffer.data(), recording.buffer.size());
+    int error = recording.encoder
+                    ? writeToVideoEncoder(recording.buffer.data(), recording.buffer.size(), recording.sentBytes)
+                    : writeToFile(recording.buffer.data(), recording.buffer.size());
     if (error == 0) {
         ++recording.wholeFrames;
-        recording.wholeBytes += static_cast<off_t>(recording.buffer.size());
-    } else if (recording.ffmpeg > 0) {
-        stopFfmpeg(error);
+        recording.wholeBytes += recording.buffer.size();
+    } else if (recording.encoder) {
+        stopEncoder(error);
     } else {
         stopFile(error);
     }
@@ -279,14 +203,16 @@ void recordFrame(const uint8_t* rgb, int width, int height) {
 
 bool finishRecording() {
     recording.active = false;
-    if (recording.ffmpeg > 0) {
-        int status = closeAndWaitForFfmpeg();
-        if (!endedWell(status)) report("failed", "ffmpeg " + howEnded(status));
-    } else if (recording.fd >= 0) {
+    if (recording.encoder) {
+        recording.encoder = false;
+        VideoEncoderEnd end = finishVideoEncoder();
+        if (!end.well) report("failed", "ffmpeg " + end.how);
+    } else if (recording.file != nullptr) {
         // Some file systems say only here that the data could not be stored.
-        if (close(recording.fd) != 0 && errno != EINTR)
-            report("failed", "closing it: " + std::string(std::strerror(errno)));
-        recording.fd = -1;
+        errno = 0;
+        if (std::fclose(recording.file) != 0 && errno != EINTR)
+            report("failed", "closing it: " + std::string(std::strerror(errno != 0 ? errno : EIO)));
+        recording.file = nullptr;
     }
     return !recording.failed;
 }

@@ -1,6 +1,7 @@
 // recording.h -- --record FILE: every frame shown, written as a YUV4MPEG2 video at 60 frames a
-// second, straight into FILE when it ends in .y4m and through ffmpeg otherwise. No GL here: the
-// caller reads each frame's pixels and hands them over.
+// second, straight into FILE when it ends in .y4m and otherwise through ffmpeg, where the platform
+// has it (app/shell/recording_system.h). No GL here: the caller reads each frame's pixels and hands
+// them over.
 #pragma once
 
 #include <cstdint>
