@@ -55,15 +55,21 @@ windows: deps
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 
-# The Windows build's tests under Wine, on the same Xvfb and Mesa software renderer as `make test`.
+# The Windows build's tests under Wine, on the same Xvfb and Mesa software renderer as `make test`;
+# the exe's screenshots are compared with the native release build's.
 test-windows: windows
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
 	ctest --preset windows
 
 clean:
 	rm -rf build
 
 # Frame times of the three prepared scenes, still and moving, the program's drawing against the
-# straightforward one, start-up time, instructions per frame and a chart (bench/run.sh).
+# straightforward one, start-up time, instructions per frame and a chart (bench/run.sh). With
+# BENCH_WINDOWS=1, then the Windows exe under Wine against the native program (bench/windows.sh).
+BENCH_WINDOWS ?= 0
 bench: deps
 	@scripts/install-deps.sh bench
 	bench/run.sh
+	@if [ "$(BENCH_WINDOWS)" = 1 ]; then bench/windows.sh; fi
