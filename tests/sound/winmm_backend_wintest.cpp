@@ -21,11 +21,13 @@ std::string withoutCarriageReturns(std::string text) {
 
 TEST(WinmmBackendWithoutDevice, StaysSilentAndSaysSoOnceOnStandardErrorOnly) {
     ASSERT_EQ(waveOutGetNumDevs(), 0u) << "the test prefix should have no sound driver";
-    soundtest::FdCapture out(1);
-    soundtest::FdCapture err(2);
+    auto backend = makeDefaultCueBackend();
+    ASSERT_NE(dynamic_cast<WinmmBackend*>(backend.get()), nullptr) << "Windows' default backend is WINMM";
+    // Captured only while the cues play, so that what the test itself reports reaches the console.
+    std::string outText, errText;
     {
-        auto backend = makeDefaultCueBackend();
-        ASSERT_NE(dynamic_cast<WinmmBackend*>(backend.get()), nullptr) << "Windows' default backend is WINMM";
+        soundtest::FdCapture out(1);
+        soundtest::FdCapture err(2);
         // Real wave files, each mode once: a looped cue, a blocking one (which has nothing to wait
         // for and returns; a hang ends in the test's timeout), and a missing file, which is not
         // looked at once the device is known to be absent.
@@ -33,9 +35,12 @@ TEST(WinmmBackendWithoutDevice, StaysSilentAndSaysSoOnceOnStandardErrorOnly) {
         backend->play("musics/correct.wav", SoundMode::Blocking);
         backend->play("musics/glintmere-no-such-cue.wav", SoundMode::Background);
         backend->play("musics/goodbye.wav", SoundMode::Blocking);
+        backend.reset();
+        outText = out.text();
+        errText = err.text();
     }
-    EXPECT_EQ(withoutCarriageReturns(err.text()), "glintmere: no audio device, sound is off\n");
-    EXPECT_EQ(out.text(), "");
+    EXPECT_EQ(withoutCarriageReturns(errText), "glintmere: no audio device, sound is off\n");
+    EXPECT_EQ(outText, "");
 }
 
 }  // namespace
