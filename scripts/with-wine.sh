@@ -17,13 +17,14 @@ usage() {
 }
 
 # The environment of every Wine command: no debug channels, no offer to install Mono or Gecko, no
-# menu entries written to the desktop, and no sound drivers (the cues then take their silent path
-# at once, and ALSA says nothing on standard error).
+# menu entries written to the desktop, no debugger on a crash (winedbg would wait for someone to
+# close its dialog; without it the crashed program just ends, with a failing status), and no sound
+# drivers (the cues then take their silent path at once, and ALSA says nothing on standard error).
 wine_env() {
   echo "WINEPREFIX=$1"
   echo "WINEARCH=win64"
   echo "WINEDEBUG=-all"
-  echo "WINEDLLOVERRIDES=mscoree,mshtml=;winemenubuilder.exe=d;winealsa.drv,winepulse.drv,wineoss.drv=d"
+  echo "WINEDLLOVERRIDES=mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d;winealsa.drv,winepulse.drv,wineoss.drv=d"
 }
 
 run_in() {
@@ -43,13 +44,17 @@ case "$mode" in
   --start)
     rm -rf "$dir"
     mkdir -p "$(dirname "$dir")"
-    # wineboot makes the prefix; the persistent server then keeps each later start quick.
-    run_in "$dir" wineboot --init >/dev/null 2>&1 || {
+    # wineboot makes the prefix; the persistent server then keeps each later start quick. What
+    # outlives this script (the server, and the services and desktop the first program starts) must
+    # hold none of the caller's standard streams: ctest waits for a test's output to end, and would
+    # wait for the server's. So the first program runs here, with the streams closed, and starts them.
+    run_in "$dir" wineboot --init </dev/null >/dev/null 2>&1 || {
       echo "with-wine: wineboot could not make the prefix $dir" >&2
       exit 1
     }
     run_in "$dir" wineserver --wait
-    run_in "$dir" wineserver --persistent
+    run_in "$dir" wineserver --persistent </dev/null >/dev/null 2>&1
+    run_in "$dir" wine cmd.exe /c exit </dev/null >/dev/null 2>&1
     ;;
   --on)
     [ $# -ge 1 ] || usage

@@ -77,7 +77,7 @@ protected:
         return polygons;
     }
 
-    static bool near(Rgb c, int r, int g, int b) {
+    static bool colourNear(Rgb c, int r, int g, int b) {
         return std::abs(c.r - r) <= 2 && std::abs(c.g - g) <= 2 && std::abs(c.b - b) <= 2;
     }
 };
@@ -118,23 +118,23 @@ TEST_F(AquariumGlTest, AFishAndAWormShowWhereTheirPositionsProject) {
     float j = 0.05f * static_cast<float>(hop);
     const Vec3f& w = worms[22].position;
     auto brown = projectPoint(w.x + j - 0.025, w.y + j, w.z + j);
-    EXPECT_TRUE(near(readPixel(static_cast<int>(brown[0]), static_cast<int>(brown[1])), 204, 138, 25));
+    EXPECT_TRUE(colourNear(readPixel(static_cast<int>(brown[0]), static_cast<int>(brown[1])), 204, 138, 25));
     const Vec3f& red = worms[45].position;
     auto redAt = projectPoint(red.x + j - 0.06, red.y + j, red.z + j);
-    EXPECT_TRUE(near(readPixel(static_cast<int>(redAt[0]), static_cast<int>(redAt[1])), 255, 0, 0));
+    EXPECT_TRUE(colourNear(readPixel(static_cast<int>(redAt[0]), static_cast<int>(redAt[1])), 255, 0, 0));
 
     // The fish is drawn at 0.9 of its position before this frame's move; its centre is the disc.
     auto fish = projectPoint(0.9 * -1.0, 0.9 * -0.6, 0.0);
-    EXPECT_TRUE(near(readPixel(static_cast<int>(fish[0]), static_cast<int>(fish[1])), 0, 255, 0));
+    EXPECT_TRUE(colourNear(readPixel(static_cast<int>(fish[0]), static_cast<int>(fish[1])), 0, 255, 0));
     // The head faces +x: the black eye sits 1.4 school units (size 0.7 x 2) ahead of the centre,
     // just beyond the disc's rim; look at its outer half.
     auto eye = projectPoint(0.9 * -1.0 + 0.3 * 1.48, 0.9 * -0.6 + 0.3 * 0.14, 0.0);
-    EXPECT_TRUE(near(readPixel(static_cast<int>(eye[0]), static_cast<int>(eye[1])), 0, 0, 0));
+    EXPECT_TRUE(colourNear(readPixel(static_cast<int>(eye[0]), static_cast<int>(eye[1])), 0, 0, 0));
     EXPECT_FLOAT_EQ(fishes[0].position.x, -0.9f) << "stepped once while drawn";
 
     // Empty places stay background.
     auto empty = projectPoint(worms[0].position.x, worms[0].position.y, worms[0].position.z);
-    EXPECT_TRUE(near(readPixel(static_cast<int>(empty[0]), static_cast<int>(empty[1])), 128, 128, 128));
+    EXPECT_TRUE(colourNear(readPixel(static_cast<int>(empty[0]), static_cast<int>(empty[1])), 128, 128, 128));
 }
 
 TEST_F(AquariumGlTest, AReplacementAtAHigherSlotStepsAndShowsInTheSameFrame) {

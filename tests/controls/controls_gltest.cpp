@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "app/commands/menu.h"
 #include "app/scene_state.h"
@@ -30,7 +31,7 @@ protected:
     // The vertical field of view that the current perspective matrix holds, in degrees.
     static double projectedFieldOfView() {
         const auto m = currentMatrix(GL_PROJECTION_MATRIX);
-        return 2.0 * std::atan(1.0 / m[5]) * 180.0 / M_PI;
+        return 2.0 * std::atan(1.0 / m[5]) * 180.0 / std::numbers::pi;
     }
     ConsoleCapture console;
 };

@@ -1,11 +1,10 @@
 // bmp_files.h -- writes small bitmap files for the reader and texture tests, in a temp folder.
 #pragma once
 
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -15,10 +14,15 @@ namespace roomtest {
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "glintmere-room-XXXXXX").string();
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        if (mkdtemp(name.data())) path_ = name.data();
+        // A random name, tried again while a folder of that name exists: create_directory makes it
+        // only when it is new.
+        std::random_device random;
+        const auto temp = std::filesystem::temp_directory_path();
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            auto candidate = temp / ("glintmere-room-" + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error)) path_ = candidate;
+        }
     }
     ~TempDir() {
         std::error_code ignored;

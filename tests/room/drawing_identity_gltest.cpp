@@ -19,6 +19,8 @@
 #include "app/draw/frame_draw.h"
 #include "app/draw/globals.h"
 #include "aquarium/random_testing.h"
+#include "gl/buffer_calls.h"
+#include "gl/buffer_calls_testing.h"
 #include "gl/read_back.h"
 #include "gl/straightforward.h"
 #include "room/room_gl.h"
@@ -549,6 +551,20 @@ TEST_F(DrawingIdentityTest, FeedbackModeGetsTheWholeRoomBox) {
             });
         EXPECT_GT(faces, 0) << "no box face coloured " << colour[0] << ", " << colour[1] << ", " << colour[2];
     }
+}
+
+// A GL without buffer objects (GL 1.1, as Windows' own software renderer has it): the water and sand
+// grids go point by point instead, and the close-up frames, the state they leave and the simulation
+// are the straightforward drawing's; no GL error comes of it (TearDown).
+TEST_F(DrawingIdentityTest, WithoutBufferObjectsTheGridsDrawAsTheStraightforwardWayDoes) {
+    struct Withheld {
+        Withheld() { withholdBufferCalls(true); }
+        ~Withheld() { withholdBufferCalls(false); }
+    } withheld;
+    ASSERT_FALSE(bufferCalls().complete());
+    closeToTheTank();
+    scene.waveAmplitude = 3.0f;
+    expectSameFrames();
 }
 
 // The bound is no wider than it must be: faults a fast path could bring show through it.

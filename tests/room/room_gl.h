@@ -87,7 +87,7 @@ inline Rgb roomPixel(double x, double y, double z) {
     return readPixel(static_cast<int>(p[0]), static_cast<int>(p[1]));
 }
 
-inline bool near(const Rgb& a, const Rgb& b, int tolerance) {
+inline bool colourNear(const Rgb& a, const Rgb& b, int tolerance) {
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
 }
 

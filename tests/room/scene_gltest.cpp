@@ -9,7 +9,7 @@
 
 namespace {
 
-using roomtest::near;
+using roomtest::colourNear;
 using roomtest::renderSettledFrame;
 using roomtest::rgbOf;
 using roomtest::roomPixel;
@@ -65,16 +65,16 @@ protected:
 TEST_F(SceneFrameTest, WithoutTexturesTheFrontWallShowsItsFaceColour) {
     scene.texturesOn = 0;
     renderSettledFrame();
-    EXPECT_PRED3(near, at(wallpaperSpot), frontWallColour, 1) << at(wallpaperSpot);
-    EXPECT_PRED3(near, at(pictureCentre), frontWallColour, 1) << "no picture without textures";
+    EXPECT_PRED3(colourNear, at(wallpaperSpot), frontWallColour, 1) << at(wallpaperSpot);
+    EXPECT_PRED3(colourNear, at(pictureCentre), frontWallColour, 1) << "no picture without textures";
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
 }
 
 TEST_F(SceneFrameTest, WithTexturesTheWallpaperAndThePictureShow) {
     renderSettledFrame();
     Rgb paper = at(wallpaperSpot), picture = at(pictureCentre);
-    EXPECT_FALSE(near(paper, frontWallColour, 10)) << paper;
-    EXPECT_FALSE(near(picture, paper, 10)) << picture << " against " << paper;
+    EXPECT_FALSE(colourNear(paper, frontWallColour, 10)) << paper;
+    EXPECT_FALSE(colourNear(picture, paper, 10)) << picture << " against " << paper;
 
     // The picture's middle is the middle of picture1, tinted white: its own texel colours.
     BitmapImage image;
@@ -82,7 +82,7 @@ TEST_F(SceneFrameTest, WithTexturesTheWallpaperAndThePictureShow) {
     size_t middle = (size_t{image.sizeY / 2} * image.sizeX + image.sizeX / 2) * 3;
     Rgb texel{image.data[middle], image.data[middle + 1], image.data[middle + 2]};
     freeBitmapPixels(&image);
-    EXPECT_PRED3(near, picture, texel, 40) << picture << " against texel " << texel;
+    EXPECT_PRED3(colourNear, picture, texel, 40) << picture << " against texel " << texel;
 
     // Texturing is left on with the last pebble's picture bound.
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
@@ -96,14 +96,14 @@ TEST_F(SceneFrameTest, WithTexturesTheWallpaperAndThePictureShow) {
 TEST_F(SceneFrameTest, BulbIsWhiteWithLightingOff) {
     renderSettledFrame();
     EXPECT_EQ(at(bulbCentre).r, 255);
-    EXPECT_PRED3(near, at(bulbCentre), white, 0) << at(bulbCentre);
+    EXPECT_PRED3(colourNear, at(bulbCentre), white, 0) << at(bulbCentre);
 }
 
 TEST_F(SceneFrameTest, BulbGlowsUnlitWhileTheCeilingLightBurnsAndIsShadedWhenItIsOff) {
     scene.lightingOn = 1;
     scene.ceilingLightOff = 0;
     renderSettledFrame();
-    EXPECT_PRED3(near, at(bulbCentre), white, 0) << at(bulbCentre);
+    EXPECT_PRED3(colourNear, at(bulbCentre), white, 0) << at(bulbCentre);
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING)) << "the lamp gives the lighting enable back";
 
     scene.ceilingLightOff = 1;
@@ -118,7 +118,7 @@ TEST_F(SceneFrameTest, LampFittingIsBrassWithoutTextures) {
     scene.texturesOn = 0;
     renderSettledFrame();
     Rgb rod = roomPixel(0, 4.6, 0);
-    EXPECT_PRED3(near, rod, rgbOf(0.66f, 0.57f, 0.06f), 1) << rod;
+    EXPECT_PRED3(colourNear, rod, rgbOf(0.66f, 0.57f, 0.06f), 1) << rod;
 }
 
 // ---- table
@@ -127,7 +127,7 @@ TEST_F(SceneFrameTest, TableReadsBlue) {
     for (uint8_t textures : {0, 1}) {
         scene.texturesOn = textures;
         renderSettledFrame();
-        EXPECT_PRED3(near, at(legFront), rgbOf(0, 0, 1), 0) << at(legFront) << " textures " << int(textures);
+        EXPECT_PRED3(colourNear, at(legFront), rgbOf(0, 0, 1), 0) << at(legFront) << " textures " << int(textures);
     }
 }
 
@@ -135,7 +135,7 @@ TEST_F(SceneFrameTest, TableGoesWithNoFurniture) {
     scene.furnitureCount = 0;
     scene.texturesOn = 0;
     renderSettledFrame();
-    EXPECT_PRED3(near, at(legFront), floorColour, 1) << at(legFront);
+    EXPECT_PRED3(colourNear, at(legFront), floorColour, 1) << at(legFront);
 }
 
 // ---- what stays in force after a frame
@@ -145,7 +145,7 @@ TEST_F(SceneFrameTest, PebblesWearThePlantsLastGreen) {
     renderSettledFrame();
     // The third pebble: (-0.2, 1.25, -0.4) in the aquarium frame, inside the tank.
     Rgb pebble = roomPixel(-0.5, -0.925, -0.7);
-    EXPECT_PRED3(near, pebble, rgbOf(0.0857f, 1.0f, 0.0571f), 1) << pebble;
+    EXPECT_PRED3(colourNear, pebble, rgbOf(0.0857f, 1.0f, 0.0571f), 1) << pebble;
 }
 
 TEST_F(SceneFrameTest, TankMaterialAndShiftOutlastTheFrame) {
@@ -173,18 +173,18 @@ TEST_F(SceneFrameTest, WireframeDrawsTheBoxInLinesUntilFilledModeComesBack) {
     scene.polygonFill = 1;
     scene.texturesOn = 0;
     renderSettledFrame();
-    EXPECT_PRED3(near, at(wallpaperSpot), black, 0) << "an empty wall in wireframe " << at(wallpaperSpot);
+    EXPECT_PRED3(colourNear, at(wallpaperSpot), black, 0) << "an empty wall in wireframe " << at(wallpaperSpot);
 
     // Back to filled: the render state leaves the lines; the room box fills the faces again.
     scene.polygonFill = 2;
     renderSettledFrame();
-    EXPECT_PRED3(near, at(wallpaperSpot), frontWallColour, 1) << at(wallpaperSpot);
+    EXPECT_PRED3(colourNear, at(wallpaperSpot), frontWallColour, 1) << at(wallpaperSpot);
 }
 
 TEST_F(SceneFrameTest, TexturedRectanglesStayFilledInWireframe) {
     scene.polygonFill = 1;
     renderSettledFrame();
-    EXPECT_FALSE(near(at(wallpaperSpot), black, 10)) << "the wallpaper still fills " << at(wallpaperSpot);
+    EXPECT_FALSE(colourNear(at(wallpaperSpot), black, 10)) << "the wallpaper still fills " << at(wallpaperSpot);
     GLint modes[2] = {};
     glGetIntegerv(GL_POLYGON_MODE, modes);
     EXPECT_EQ(modes[0], GL_FILL);
@@ -196,11 +196,11 @@ TEST_F(SceneFrameTest, CullingHidesTheFloorSeenFromBelow) {
     scene.texturesOn = 0;
     lookFrom(0, -4, 9, 0, 0, -1);
     renderSettledFrame();
-    EXPECT_PRED3(near, roomPixel(0, 0, -10), frontWallColour, 1) << roomPixel(0, 0, -10);
+    EXPECT_PRED3(colourNear, roomPixel(0, 0, -10), frontWallColour, 1) << roomPixel(0, 0, -10);
 
     scene.cullingOn = 0;
     renderSettledFrame();
-    EXPECT_PRED3(near, roomPixel(0, 0, -10), floorColour, 1) << "the floor's back, drawn last";
+    EXPECT_PRED3(colourNear, roomPixel(0, 0, -10), floorColour, 1) << "the floor's back, drawn last";
 }
 
 TEST_F(SceneFrameTest, DepthTestHidesTheAquariumBehindTheTableSeenFromBelow) {
@@ -210,11 +210,11 @@ TEST_F(SceneFrameTest, DepthTestHidesTheAquariumBehindTheTableSeenFromBelow) {
     const double underside[3] = {0.5, -1.3375, 0.3};
     scene.depthTestOn = 1;
     renderSettledFrame();
-    EXPECT_PRED3(near, at(underside), rgbOf(0, 0, 1), 0) << at(underside);
+    EXPECT_PRED3(colourNear, at(underside), rgbOf(0, 0, 1), 0) << at(underside);
 
     scene.depthTestOn = 0;
     renderSettledFrame();
-    EXPECT_FALSE(near(at(underside), rgbOf(0, 0, 1), 10)) << at(underside);
+    EXPECT_FALSE(colourNear(at(underside), rgbOf(0, 0, 1), 10)) << at(underside);
 }
 
 TEST_F(SceneFrameTest, FlatShadingPaintsALitWallOneColourAndSmoothShadingGrades) {
@@ -223,12 +223,12 @@ TEST_F(SceneFrameTest, FlatShadingPaintsALitWallOneColourAndSmoothShadingGrades)
     scene.ceilingLightOff = 0;
     renderSettledFrame();
     Rgb left = roomPixel(-6, 0, -10), right = roomPixel(6, 4, -10);
-    EXPECT_PRED3(near, left, right, 0) << left << " and " << right;
+    EXPECT_PRED3(colourNear, left, right, 0) << left << " and " << right;
 
     scene.flatShading = 0;
     renderSettledFrame();
     left = roomPixel(-6, 0, -10), right = roomPixel(6, 4, -10);
-    EXPECT_FALSE(near(left, right, 2)) << left << " and " << right;
+    EXPECT_FALSE(colourNear(left, right, 2)) << left << " and " << right;
 }
 
 TEST_F(SceneFrameTest, LightingDimsTheWallsUntilTheCeilingLightComesOn) {
@@ -239,7 +239,7 @@ TEST_F(SceneFrameTest, LightingDimsTheWallsUntilTheCeilingLightComesOn) {
     scene.lightingOn = 1;
     renderSettledFrame();
     Rgb dark = at(wallpaperSpot);
-    EXPECT_PRED3(near, dark, rgbOf(0.8f * 0.2f, 0.8f * 0.2f, 0.75f * 0.2f), 2) << dark;
+    EXPECT_PRED3(colourNear, dark, rgbOf(0.8f * 0.2f, 0.8f * 0.2f, 0.75f * 0.2f), 2) << dark;
 
     scene.ceilingLightOff = 0;
     renderSettledFrame();

@@ -1,8 +1,8 @@
 // texture_set_exit_gltest.cpp -- the texture set's exit paths that end the process before anything reaches GL.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "app/console.h"
@@ -22,7 +22,9 @@ void loadTexturesIn(const roomtest::TempDir& dir) {
         std::fwrite(text.data(), 1, text.size(), stderr);
         std::fflush(stderr);
     });
-    if (chdir(dir.path().c_str()) != 0) std::_Exit(97);
+    std::error_code error;
+    std::filesystem::current_path(dir.path(), error);
+    if (error) std::_Exit(97);
     loadTextures();
     std::_Exit(98);  // the set loaded: not what these tests expect
 }

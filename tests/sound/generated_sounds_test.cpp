@@ -99,6 +99,9 @@ TEST(GeneratedSounds, MotifsMoveTheWayTheirEventsSuggest) {
 }
 
 TEST(GeneratedSounds, GeneratorWritesTheSameBytesEveryRun) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the Windows build's generator is a program of the build machine; the native tests run it";
+#endif
     const fs::path generator = fs::current_path() / "tools" / "gen_sounds";
     ASSERT_TRUE(fs::exists(generator)) << "the tests run in the build folder";
     const fs::path out = soundtest::freshDir("gen-sounds");

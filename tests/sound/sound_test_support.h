@@ -161,18 +161,35 @@ class ScopedEnv {
 public:
     ScopedEnv(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
-        ::setenv(name, value, 1);
+        set(name, value);
     }
     ~ScopedEnv() {
         if (old_)
-            ::setenv(name_.c_str(), old_->c_str(), 1);
+            set(name_.c_str(), old_->c_str());
         else
-            ::unsetenv(name_.c_str());
+            unset(name_.c_str());
     }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
 private:
+#ifdef _WIN32
+    static void set(const char* name, const char* value) {
+        ::_putenv_s(name, value);
+    }
+    // An empty value removes the variable.
+    static void unset(const char* name) {
+        ::_putenv_s(name, "");
+    }
+#else
+    static void set(const char* name, const char* value) {
+        ::setenv(name, value, 1);
+    }
+    static void unset(const char* name) {
+        ::unsetenv(name);
+    }
+#endif
+
     std::string name_;
     std::optional<std::string> old_;
 };

@@ -6,6 +6,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 #include <glm/mat4x4.hpp>
+#include <numbers>
 #include <string>
 #include <utility>
 
@@ -52,7 +53,7 @@ protected:
 TEST_F(ProjectionTest, CombinedViewUsesAPerspectiveOfTheWindowShape) {
     applyProjection(1200, 600);
     Matrix p = currentMatrix(GL_PROJECTION_MATRIX);
-    double f = 1.0 / std::tan(30.0 * M_PI / 180.0);
+    double f = 1.0 / std::tan(30.0 * std::numbers::pi / 180.0);
     EXPECT_NEAR(p[0], f / 2.0, 1e-5);
     EXPECT_NEAR(p[5], f, 1e-5);
     EXPECT_NEAR(p[10], -1.0, 1e-6);  // near plane 0 goes to GLU as it stands

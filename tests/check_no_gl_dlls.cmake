@@ -1,0 +1,17 @@
+# check_no_gl_dlls.cmake -- fails when the Windows BINARY imports a GL, GLU, GDI, WINMM or USER32 DLL,
+# as OBJDUMP -p lists its imports (the Windows side of check_no_gl.cmake).
+execute_process(COMMAND ${OBJDUMP} -p ${BINARY} OUTPUT_VARIABLE headers RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} -p ${BINARY} failed")
+endif()
+string(REGEX MATCHALL "DLL Name: [-_.a-zA-Z0-9]+" imports "${headers}")
+if(NOT imports)
+  message(FATAL_ERROR "no imported DLL found in ${BINARY}: objdump's listing has changed")
+endif()
+string(TOLOWER "${imports}" imports)
+string(REGEX MATCHALL "(opengl32|glu32|gdi32|winmm|user32|freeglut|sdl2)[-_.a-z0-9]*\\.dll" found "${imports}")
+if(found)
+  list(REMOVE_DUPLICATES found)
+  list(JOIN found ", " shown)
+  message(FATAL_ERROR "the logic test program imports ${shown}")
+endif()
