@@ -5,9 +5,14 @@ GLINTMERE_BIN names the binary and GLINTMERE_BUILD_DIR the build folder holding 
 texture/ and musics/; both come from ctest. Every run gets a scratch working directory with links
 to those folders (or copies, when a test wants to spoil one), standard output and error are read
 line by line as they appear, and keys, drags and clicks reach the window through the X server.
+
+The Windows build runs under Wine when ctest names a Wine prefix and scripts/with-wine.sh
+(GLINTMERE_WINE_PREFIX, GLINTMERE_WITH_WINE): a copy of the exe sits in the scratch folder, since
+the program makes its own folder the working folder and finds texture/ and musics/ there.
 """
 
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -21,6 +26,19 @@ from xdisplay import DEFAULT_TIMEOUT, XServer, wait_until
 
 BINARY = os.environ.get("GLINTMERE_BIN", "")
 BUILD_DIR = os.environ.get("GLINTMERE_BUILD_DIR", "")
+WINE_PREFIX = os.environ.get("GLINTMERE_WINE_PREFIX", "")
+WITH_WINE = os.environ.get("GLINTMERE_WITH_WINE", "")
+UNDER_WINE = bool(WINE_PREFIX and WITH_WINE)
+EXE_NAME = os.path.basename(BINARY)
+
+# What Wine and freeglut write to standard error on every start of the exe, and nothing else: Wine
+# gives freeglut no display device context for the screen. {exe} is the Windows path of the exe.
+WINE_NOISE = [
+    "freeglut ({exe}): fgPlatformInitialize: CreateDC failed, Screen size info may be incorrect",
+    "This is quite likely caused by a bad '-display' parameter",
+]
+# The program's own line when the first cue finds no sound device (with-wine.sh turns them off).
+NO_AUDIO = "glintmere: no audio device, sound is off"
 
 HINT = "Press 'F1' or 'h' for help"
 COMBINED_TITLE = "Glintmere: Combined view with glLookAt() function. Press 'F1' or 'h' for help."
@@ -51,9 +69,73 @@ def program_env(extra=None):
     return env
 
 
+def windows_path(path):
+    """The path Wine shows a Windows program for a path of this machine (through drive Z:)."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def program_command(workdir, args, native=None):
+    """The command line that starts the program from workdir (make_workdir's, holding the exe under
+    Wine), or the native program `native` names instead."""
+    if native:
+        return [native, *args]
+    if UNDER_WINE:
+        return [WITH_WINE, "--on", WINE_PREFIX, "wine", os.path.join(workdir, EXE_NAME), *args]
+    return [BINARY, *args]
+
+
+def program_output(raw):
+    """Decoded output lines of the program, without Windows' carriage return before each line end."""
+    lines = raw.decode("latin-1").split("\n")
+    if lines and lines[-1] == "":
+        lines.pop()
+    return [line[:-1] if UNDER_WINE and line.endswith("\r") else line for line in lines]
+
+
+def without_wine_noise(lines, workdir):
+    """Standard error lines less the pair Wine and freeglut print on each start of the exe in workdir.
+
+    Each noise line is taken away once, where it is exactly as expected; anything else stays."""
+    if not UNDER_WINE:
+        return list(lines)
+    left = list(lines)
+    for noise in WINE_NOISE:
+        line = noise.format(exe=windows_path(os.path.join(workdir, EXE_NAME)))
+        if line in left:
+            left.remove(line)
+    return left
+
+
+def run_to_end(args, env, timeout):
+    """Runs the program from a scratch folder until it ends, without input: a CompletedProcess with
+    standard output and error as text (lines end in LF, Wine's noise taken out of standard error)."""
+    workdir = make_workdir()
+    if UNDER_WINE:
+        start_wine_session(env)
+    try:
+        done = subprocess.run(
+            program_command(workdir, args),
+            cwd=workdir,
+            env=env,
+            stdin=subprocess.DEVNULL,
+            capture_output=True,
+            timeout=timeout,
+            start_new_session=UNDER_WINE,
+        )
+    finally:
+        shutil.rmtree(workdir, ignore_errors=True)
+    out, err = program_output(done.stdout), without_wine_noise(program_output(done.stderr), workdir)
+    return subprocess.CompletedProcess(
+        done.args, done.returncode, "".join(line + "\n" for line in out), "".join(line + "\n" for line in err)
+    )
+
+
 def make_workdir(copy_textures=False):
-    """A scratch working directory with texture/ and musics/ from the build folder."""
+    """A scratch working directory with texture/ and musics/ from the build folder (and the exe,
+    under Wine)."""
     workdir = tempfile.mkdtemp(prefix="glintmere-e2e-")
+    if UNDER_WINE:
+        shutil.copy2(BINARY, os.path.join(workdir, EXE_NAME))
     for name in ("texture", "musics"):
         source = os.path.join(BUILD_DIR, name)
         if copy_textures and name == "texture":
@@ -91,6 +173,8 @@ SUB_MENUS = {
         "Turn on front lamp (green)",
     ],
 }
+# The X window name Wine gives a freeglut menu (freeglut's window class for menus).
+WINE_MENU_NAME = "freeglut menu"
 # GLUT draws a 2-pixel border around a menu and gives every entry the same height.
 MENU_BORDER = 2
 
@@ -98,15 +182,20 @@ MENU_BORDER = 2
 class Lines:
     """Lines of one output stream, collected by a thread as the program writes them."""
 
-    def __init__(self, stream):
+    def __init__(self, stream, crlf):
         self._lines, self._cond = [], threading.Condition()
+        # A Windows program ends its lines with CR LF; one CR before the LF is the line end.
+        self._crlf = crlf
         self._thread = threading.Thread(target=self._read, args=(stream,), daemon=True)
         self._thread.start()
 
     def _read(self, stream):
         for raw in iter(stream.readline, b""):
             with self._cond:
-                self._lines.append(raw.decode("latin-1").rstrip("\n"))
+                line = raw.decode("latin-1").rstrip("\n")
+                if self._crlf and line.endswith("\r"):
+                    line = line[:-1]
+                self._lines.append(line)
                 self._cond.notify_all()
         stream.close()
 
@@ -140,23 +229,33 @@ class Lines:
 
 
 class GlintmereRun:
-    """One run of the program on an X server, from a working directory."""
+    """One run of the program on an X server, from a working directory: the program under test, or
+    the native program `native` names (to compare the exe with)."""
 
-    def __init__(self, xserver, args=(), workdir=None, env=None):
+    def __init__(self, xserver, args=(), workdir=None, env=None, native=None):
         self.x = xserver
+        self.wine = UNDER_WINE and not native
         self.workdir = workdir or make_workdir()
+        # Under Wine the program is a child of with-wine.sh: a process group of its own lets a
+        # signal reach both.
         self.process = subprocess.Popen(
-            [BINARY, *args],
+            program_command(self.workdir, args, native),
             cwd=self.workdir,
             env=program_env(dict(env or {}, DISPLAY=xserver.name)),
             stdin=subprocess.DEVNULL,
             stdout=subprocess.PIPE,
             stderr=subprocess.PIPE,
+            start_new_session=self.wine,
         )
-        self.out = Lines(self.process.stdout)
-        self.err = Lines(self.process.stderr)
+        self.out = Lines(self.process.stdout, self.wine)
+        self.err = Lines(self.process.stderr, self.wine)
         self.window = None
         self.menu_entry_heights = set()
+        # Windows of earlier runs on this server carry the same titles; they are not this run's.
+        self._earlier_windows = set(xserver.windows_named("Furniture"))
+        # Patterns of the standard error lines a test allows this run, each matching at most one
+        # line, besides Wine's noise (E2ETestCase checks a Wine run's standard error against them).
+        self.expected_errors = [re.escape(NO_AUDIO)] if self.wine else []
 
     # -- start and end ------------------------------------------------------------------------------
     def wait_for_window(self):
@@ -164,6 +263,8 @@ class GlintmereRun:
 
         def ready():
             for window in self.x.windows_named("Furniture"):
+                if window in self._earlier_windows:
+                    continue
                 history = self.x.title_history(window)
                 if len(history) > 1:
                     return window
@@ -187,6 +288,10 @@ class GlintmereRun:
         # and the explicit focus makes sure of it.
         self.x.xdotool("mousemove", "--window", self.window, WINDOW_WIDTH // 2, WINDOW_HEIGHT // 2)
         self.x.xdotool("windowfocus", "--sync", self.window)
+        if self.wine:
+            # Wine passes keys to a window it has made active, and with no window manager only a
+            # click does that. The program has no use for a left click without a drag.
+            self.x.xdotool("click", 1)
 
     def wait_exit(self, timeout=None):
         try:
@@ -197,13 +302,22 @@ class GlintmereRun:
         self.err.join(5)
         return status
 
+    def _signal(self, number):
+        if self.wine:
+            try:
+                os.killpg(self.process.pid, number)
+            except ProcessLookupError:
+                pass
+        else:
+            self.process.send_signal(number)
+
     def stop(self):
         if self.process.poll() is None:
-            self.process.send_signal(signal.SIGTERM)
+            self._signal(signal.SIGTERM)
             try:
                 self.process.wait(10)
             except subprocess.TimeoutExpired:
-                self.process.kill()
+                self._signal(signal.SIGKILL)
                 self.process.wait()
         self.out.join(5)
         self.err.join(5)
@@ -252,6 +366,11 @@ class GlintmereRun:
         """Where the next output line will land, for waiting on what an action prints."""
         return self.out.count()
 
+    def errors(self):
+        """Standard error as the program wrote it, without Wine's noise."""
+        errors = self.err.all()
+        return without_wine_noise(errors, self.workdir) if self.wine else errors
+
     # -- input --------------------------------------------------------------------------------------------
     def key(self, *names, delay=30):
         self.x.xdotool("key", "--delay", delay, *names)
@@ -261,7 +380,8 @@ class GlintmereRun:
         sub-menus open by hovering over their entry, the last entry is clicked with the left button."""
 
         def popups():
-            return self.x.viewable_popups()
+            # Under Wine a menu is a plain top-level window, found by its name.
+            return self.x.viewable_popups(WINE_MENU_NAME if self.wine else None)
 
         def open_menu():
             # A press that lands while GLUT is busy may open nothing; press again only then.
@@ -328,6 +448,38 @@ def float_colour(rgb):
     return tuple(round(min(max(c, 0.0), 1.0) * 255) for c in rgb)
 
 
+def start_wine_session(x_env):
+    """Starts the prefix's server, services and desktop on the test's X server with a program of no
+    output. They outlive the program that starts them, with its standard streams: started by the
+    program under test, they would hold its pipes open after it ends."""
+    subprocess.run(
+        [WITH_WINE, "--on", WINE_PREFIX, "wine", "cmd.exe", "/c", "exit"],
+        env=x_env,
+        stdin=subprocess.DEVNULL,
+        stdout=subprocess.DEVNULL,
+        stderr=subprocess.DEVNULL,
+        timeout=4 * DEFAULT_TIMEOUT,
+        check=True,
+    )
+
+
+def end_wine_session():
+    """Ends every Windows process of the prefix, its wineserver with them, before the test's X server
+    goes: Wine's desktop process stays on the X display of the first program the server started and
+    would otherwise outlive it, complaining of a broken connection. The next test starts a session
+    of its own. The Wine tests take turns (ctest's resource lock), so
+    no other test's program is ended here."""
+    for action in ("-k", "-w"):
+        subprocess.run(
+            [WITH_WINE, "--on", WINE_PREFIX, "wineserver", action],
+            stdin=subprocess.DEVNULL,
+            stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL,
+            timeout=DEFAULT_TIMEOUT,
+            check=False,
+        )
+
+
 class E2ETestCase(unittest.TestCase):
     """Gives each test its own X server; runs are stopped and their output shown on failure."""
 
@@ -338,10 +490,13 @@ class E2ETestCase(unittest.TestCase):
             self.fail("GLINTMERE_BIN does not name the built program: %r" % BINARY)
         self.x = XServer(*self.screen)
         self.addCleanup(self.x.close)
+        if UNDER_WINE:
+            self.addCleanup(end_wine_session)
+            start_wine_session(self.x.env)
         self._runs = []
 
-    def start(self, *args, workdir=None, env=None, wait=True):
-        run = GlintmereRun(self.x, args, workdir=workdir, env=env)
+    def start(self, *args, workdir=None, env=None, wait=True, native=None):
+        run = GlintmereRun(self.x, args, workdir=workdir, env=env, native=native)
         self._runs.append(run)
         self.addCleanup(self._finish, run)
         if wait:
@@ -349,7 +504,18 @@ class E2ETestCase(unittest.TestCase):
         return run
 
     def _finish(self, run):
+        workdir = run.workdir
         run.stop()
         errors = run.err.all()
         if any("Sanitizer" in line or "runtime error:" in line for line in errors):
             self.fail("glintmere reported a memory or undefined-behaviour error:\n" + "\n".join(errors[-60:]))
+        if run.wine:
+            # Wine says nothing of its own with WINEDEBUG=-all: a line that is neither its known
+            # noise nor one the test expects comes from the program or a fault of the port.
+            unexpected = without_wine_noise(errors, workdir)
+            for pattern in run.expected_errors:
+                found = next((line for line in unexpected if re.fullmatch(pattern, line)), None)
+                if found is not None:
+                    unexpected.remove(found)
+            if unexpected:
+                self.fail("unexpected lines on standard error of the exe: %r (all of it: %r)" % (unexpected, errors))

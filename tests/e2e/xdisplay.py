@@ -198,14 +198,18 @@ class XServer:
         except xerror.XError:
             return False
 
-    def viewable_popups(self):
-        """Mapped override-redirect windows (GLUT's menus), bottom to top, with their geometry."""
+    def viewable_popups(self, named=None):
+        """Mapped override-redirect windows (GLUT's menus), bottom to top, with their geometry; when
+        `named` is given, the mapped windows of that WM_NAME instead (Wine makes its menus plain
+        top-level windows)."""
         found = []
         for window in self.top_windows():
             try:
                 w = self._window(window)
                 attrs = w.get_attributes()
-                if not attrs.override_redirect or attrs.map_state != X.IsViewable:
+                if attrs.map_state != X.IsViewable:
+                    continue
+                if (attrs.override_redirect == 0) if named is None else (_fetch_name(w) != named):
                     continue
                 size = w.get_geometry()
             except xerror.XError:
