@@ -232,7 +232,7 @@ class GlintmereRun:
     """One run of the program on an X server, from a working directory: the program under test, or
     the native program `native` names (to compare the exe with)."""
 
-    def __init__(self, xserver, args=(), workdir=None, env=None, native=None):
+    def __init__(self, xserver, args=(), workdir=None, env=None, native=None, cwd=None):
         self.x = xserver
         self.wine = UNDER_WINE and not native
         self.workdir = workdir or make_workdir()
@@ -240,7 +240,7 @@ class GlintmereRun:
         # signal reach both.
         self.process = subprocess.Popen(
             program_command(self.workdir, args, native),
-            cwd=self.workdir,
+            cwd=cwd or self.workdir,
             env=program_env(dict(env or {}, DISPLAY=xserver.name)),
             stdin=subprocess.DEVNULL,
             stdout=subprocess.PIPE,
@@ -495,8 +495,10 @@ class E2ETestCase(unittest.TestCase):
             start_wine_session(self.x.env)
         self._runs = []
 
-    def start(self, *args, workdir=None, env=None, wait=True, native=None):
-        run = GlintmereRun(self.x, args, workdir=workdir, env=env, native=native)
+    def start(self, *args, workdir=None, env=None, wait=True, native=None, cwd=None):
+        """Starts the program from `workdir` (made when not given), or from `cwd` with the program
+        and its data still in `workdir`."""
+        run = GlintmereRun(self.x, args, workdir=workdir, env=env, native=native, cwd=cwd)
         self._runs.append(run)
         self.addCleanup(self._finish, run)
         if wait:
