@@ -17,6 +17,8 @@
 #   BENCH_CHART      where the chart goes, empty for none          (default build/bench/frame-times.png)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=bench/figures.sh
+. bench/figures.sh
 
 dir="${BENCH_DIR:-build/bench}"
 runs="${BENCH_RUNS:-3}"
@@ -48,16 +50,9 @@ run_logged() {  # run_logged LOG COMMAND...: COMMAND in the build folder, its ou
   (cd "$dir" && "$@") >"$log" 2>&1
 }
 
-field() {  # field NAME LINE: the value of NAME=... on a "benchmark frames=" line
-  sed -n "s/.* $1=\([^ ]*\).*/\1/p" <<<"$2"
-}
-
 drawing_env() {  # drawing_env fast|straightforward: the environment that picks the drawing
   if [ "$1" = straightforward ]; then echo GLINTMERE_STRAIGHTFORWARD=1; else echo GLINTMERE_STRAIGHTFORWARD=0; fi
 }
-
-median() { sort -g | awk '{v[NR]=$1} END{if (NR==0) print "-"; else if (NR%2) print v[(NR+1)/2]; else printf "%.3f\n", (v[NR/2]+v[NR/2+1])/2}'; }
-maximum() { sort -g | tail -1; }
 
 echo "machine: $(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)"
 echo "load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -11,6 +11,8 @@
 #   BENCH_WINDOWS_MOTIONS  camera motions                              (default "still orbit walk")
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=bench/figures.sh
+. bench/figures.sh
 
 dir="${BENCH_DIR:-build/bench}"
 runs="${BENCH_RUNS:-3}"
@@ -37,11 +39,6 @@ read -r display _ <"$logs/display"
 export DISPLAY="$display"
 unset XAUTHORITY
 scripts/with-wine.sh --start "$prefix"
-
-field() { # field NAME LINE: the value of NAME=... on a "benchmark frames=" line
-  sed -n "s/.* $1=\([^ ]*\).*/\1/p" <<<"$2"
-}
-median() { sort -g | awk '{v[NR]=$1} END{if (NR==0) print "-"; else if (NR%2) print v[(NR+1)/2]; else printf "%.3f\n", (v[NR/2]+v[NR/2+1])/2}'; }
 
 # one_run PROGRAM SCENE MOTION LOG: the median frame time of one --benchmark run.
 one_run() {
