@@ -41,8 +41,15 @@ int main(int argc, char** argv) {
     std::error_code noFolder;
     const std::filesystem::path startFolder = std::filesystem::current_path(noFolder);
     if (enterProgramFolder() && !noFolder) {
-        for (std::string* name : {&options.screenshot, &options.record})
-            if (!name->empty() && std::filesystem::path(*name).is_relative()) *name = (startFolder / *name).string();
+        for (std::string* name : {&options.screenshot, &options.record}) {
+            // A name or start folder the narrow file calls cannot spell (characters outside the code
+            // page) is left as given.
+            try {
+                if (!name->empty() && std::filesystem::path(*name).is_relative())
+                    *name = (startFolder / *name).string();
+            } catch (const std::exception&) {
+            }
+        }
     }
 
     StartupSteps steps;
