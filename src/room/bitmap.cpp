@@ -1,6 +1,7 @@
 // bitmap.cpp -- reads 24-bit uncompressed bitmaps into RGB pixels, bottom row first. No GL here.
 #include "room/bitmap.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/console.h"

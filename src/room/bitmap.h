@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 
 struct BitmapImage {
     uint32_t sizeX = 0;
@@ -18,7 +17,3 @@ int loadBitmap(const char* fileName, BitmapImage* image);
 
 // Frees the pixel buffer loadBitmap allocated and empties the record.
 void freeBitmapPixels(BitmapImage* image);
-
-// Little-endian reads, one byte at a time; bytes past the end of the file read as zero.
-uint32_t readUint32LE(FILE* file);
-uint16_t readUint16LE(FILE* file);

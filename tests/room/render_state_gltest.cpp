@@ -5,6 +5,7 @@
 #include <array>
 #include <vector>
 
+#include "room/draw/render_state_testing.h"
 #include "room/room_gl.h"
 
 namespace {

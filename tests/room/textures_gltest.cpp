@@ -9,6 +9,7 @@
 
 #include "app/console.h"
 #include "room/bitmap.h"
+#include "room/bitmap_testing.h"
 #include "room/bmp_files.h"
 #include "room/room_gl.h"
 

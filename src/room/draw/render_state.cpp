@@ -1,5 +1,6 @@
 // render_state.cpp -- the four lights, the per-frame render state and light switches, the lamp material.
 #include "room/draw/render_state.h"
+#include "room/draw/render_state_testing.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
