@@ -17,13 +17,11 @@ struct Builder {
     PlantLayout layout;
 
     void blade(const Matrix& m) {
-        static constexpr float corners[4][2] = {{-0.125f, -0.5f}, {0.125f, -0.5f}, {0.1f, 0.5f}, {-0.1f, 0.5f}};
-        static constexpr float texCoords[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
         for (int c = 0; c < 4; ++c) {
-            const glm::dvec4 corner = m * glm::dvec4(corners[c][0], corners[c][1], 0, 1);
+            const glm::dvec4 corner = m * glm::dvec4(plantBladeCorners[c][0], plantBladeCorners[c][1], 0, 1);
             for (int row = 0; row < 3; ++row) layout.positions.push_back(static_cast<float>(corner[row]));
-            layout.texCoords.push_back(texCoords[c][0]);
-            layout.texCoords.push_back(texCoords[c][1]);
+            layout.texCoords.push_back(plantBladeTexCoords[c][0]);
+            layout.texCoords.push_back(plantBladeTexCoords[c][1]);
             for (float v : layout.lastColour) layout.colours.push_back(v);
         }
         // GL carries normals by the inverse transpose of the placement's upper 3 by 3; a flat
@@ -41,16 +39,9 @@ struct Builder {
     void branches(const Matrix& frame, int level) {
         if (levels < 1 || level < 1) return;
         const int k = level - 1;
-        const int n = levels;
-        const float colour[3] = {0.6f * k / n, k > 0 ? 0.2f * n / k + 0.3f : 1.0f, 0.4f * k / n};
-        const float fk = static_cast<float>(k);
-        struct Branch {
-            float aboutX, aboutY, aboutZ;
-            bool recurse;
-        };
-        const Branch list[3] = {{0, 3 * fk, 35, k > 0}, {-3 * fk, 123, 32, k > 1}, {3 * fk, -109, 39, k > 1}};
+        const std::array<float, 3> colour = plantLevelColour(k, levels);
         const Matrix scaled = glm::scale(frame, glm::dvec3(0.7, 0.7, 0.7));
-        for (const Branch& b : list) {
+        for (const PlantBranch& b : plantBranches(k)) {
             for (int c = 0; c < 3; ++c) layout.lastColour[c] = colour[c];
             Matrix m = glm::rotate(scaled, glm::radians(double{b.aboutX}), glm::dvec3(1, 0, 0));
             m = glm::rotate(m, glm::radians(double{b.aboutY}), glm::dvec3(0, 1, 0));
@@ -63,6 +54,16 @@ struct Builder {
 };
 
 }  // namespace
+
+std::array<PlantBranch, 3> plantBranches(int k) {
+    const float fk = static_cast<float>(k);
+    return {{{0, 3 * fk, 35, k > 0}, {-3 * fk, 123, 32, k > 1}, {3 * fk, -109, 39, k > 1}}};
+}
+
+std::array<float, 3> plantLevelColour(int k, int levels) {
+    // The tips (k = 0) would divide by zero; their green is the clamped full value.
+    return {0.6f * k / levels, k > 0 ? 0.2f * levels / k + 0.3f : 1.0f, 0.4f * k / levels};
+}
 
 void PlantLayout::normalsFor(const float n[3], std::vector<float>& out) const {
     out.resize(positions.size());

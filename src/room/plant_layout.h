@@ -3,7 +3,25 @@
 // array instead of 1,821 separately placed quads.
 #pragma once
 
+#include <array>
 #include <vector>
+
+// The plant's shape, which its blade by blade drawing and its layout both follow. A blade is a quad
+// 1 long, tapering from 0.25 wide at its foot to 0.2 at its tip: its corners (x, y) in drawing order,
+// at z = 0, and their texture coordinates.
+inline constexpr float plantBladeCorners[4][2] = {{-0.125f, -0.5f}, {0.125f, -0.5f}, {0.1f, 0.5f}, {-0.1f, 0.5f}};
+inline constexpr float plantBladeTexCoords[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+
+// Each level grows three branches, each a blade turned about x, then y, then z (degrees) and moved
+// 0.6 along its own y; the first goes one level deeper, the other two only above the lowest levels.
+struct PlantBranch {
+    float aboutX, aboutY, aboutZ;
+    bool recurse;
+};
+// The branches of a level, `k` counting down from levels - 1 at the foot to 0 at the tips.
+std::array<PlantBranch, 3> plantBranches(int k);
+// The colour of a level's blades (RGB) in a plant of `levels` levels.
+std::array<float, 3> plantLevelColour(int k, int levels);
 
 struct PlantLayout {
     // Four corners per blade, in drawing order: positions (x, y, z) and texture coordinates (s, t).

@@ -9,7 +9,7 @@ void drawGridPlainly(const float (&heights)[meshSize][meshSize]) {
     glColor4f(1, 1, 1, 0.6f);
     glBegin(GL_TRIANGLES);
     auto corner = [&heights](int i, int j) {
-        glTexCoord2f(static_cast<float>(j) / 64, static_cast<float>(i) / 64);
+        glTexCoord2f(static_cast<float>(j) / meshSize, static_cast<float>(i) / meshSize);
         glVertex3f(static_cast<float>(2 * i), heights[i][j], static_cast<float>(2 * j));
     };
     // Per cell two triangles: (i, j), (i+1, j), (i+1, j+1), then (i, j+1), (i, j), (i+1, j+1).

@@ -47,8 +47,8 @@ const SharedGridBuffers& sharedGridBuffers(const BufferCalls& gl) {
     texCoords.reserve(meshSize * meshSize * 2);
     for (int i = 0; i < meshSize; ++i)
         for (int j = 0; j < meshSize; ++j) {
-            texCoords.push_back(static_cast<float>(j) / 64);
-            texCoords.push_back(static_cast<float>(i) / 64);
+            texCoords.push_back(static_cast<float>(j) / meshSize);
+            texCoords.push_back(static_cast<float>(i) / meshSize);
         }
 
     // Per cell, as the triangles always went: (i, j), (i+1, j), (i+1, j+1), then (i, j+1), (i, j),
@@ -139,6 +139,6 @@ void drawGrid(const HeightGrid& grid) {
 
     // Point by point, the last corner sent (63, 63) left its texture coordinates current; later
     // drawing that sets none of its own reads them, so they are left the same way.
-    glTexCoord2f(static_cast<float>(cellsPerSide) / 64, static_cast<float>(cellsPerSide) / 64);
+    glTexCoord2f(static_cast<float>(cellsPerSide) / meshSize, static_cast<float>(cellsPerSide) / meshSize);
     glDisable(GL_TEXTURE_2D);
 }

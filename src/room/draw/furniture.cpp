@@ -3,6 +3,7 @@
 
 #include <GL/freeglut.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -62,51 +63,34 @@ void Table::drawTop(unsigned char withTexture) {
     glPushMatrix();
     glMatrixMode(GL_MODELVIEW);
     if (withTexture != 0) {
-        // Five wooden faces over the slab: top and the four edges; the underside stays bare.
-        glPushMatrix();
-        glTranslatef(0, 0.025f, 0);
-        glScalef(1.5f, 1, 1);
-        glRotatef(90, 0, 0, 1);
-        glRotatef(90, 0, 1, 0);
-        glEnable(GL_TEXTURE_2D);
-        rect->draw(woodTexture, 1, 1, 1, 1);
-        glDisable(GL_TEXTURE_2D);
-        glPopMatrix();
-
-        glPushMatrix();
-        glTranslatef(0, 0, 0.5f);
-        glScalef(1.5f, 0.05f, 1);
-        glEnable(GL_TEXTURE_2D);
-        rect->draw(woodTexture, 1, 1, 1, 1);
-        glDisable(GL_TEXTURE_2D);
-        glPopMatrix();
-
-        glPushMatrix();
-        glTranslatef(0, 0, -0.5f);
-        glScalef(1.5f, 0.05f, 1);
-        glRotatef(180, 1, 0, 0);
-        glEnable(GL_TEXTURE_2D);
-        rect->draw(woodTexture, 1, 1, 1, 1);
-        glDisable(GL_TEXTURE_2D);
-        glPopMatrix();
-
-        glPushMatrix();
-        glTranslatef(0.75f, 0, 0);
-        glScalef(1, 0.05f, 1);
-        glRotatef(90, 0, 1, 0);
-        glEnable(GL_TEXTURE_2D);
-        rect->draw(woodTexture, 1, 1, 1, 1);
-        glDisable(GL_TEXTURE_2D);
-        glPopMatrix();
-
-        glPushMatrix();
-        glTranslatef(-0.75f, 0, 0);
-        glScalef(1, 0.05f, 1);
-        glRotatef(-90, 0, 1, 0);
-        glEnable(GL_TEXTURE_2D);
-        rect->draw(woodTexture, 1, 1, 1, 1);
-        glDisable(GL_TEXTURE_2D);
-        glPopMatrix();
+        // Five wooden faces over the slab: top and the four edges; the underside stays bare. Each is
+        // the unit rectangle moved, scaled, then turned about the axes listed, in that order.
+        struct Turn {
+            float degrees, x, y, z;
+        };
+        struct Face {
+            float move[3], scale[3];
+            int turns;
+            Turn turn[2];
+        };
+        static constexpr Face faces[5] = {
+            {{0, 0.025f, 0}, {1.5f, 1, 1}, 2, {{90, 0, 0, 1}, {90, 0, 1, 0}}},  // top
+            {{0, 0, 0.5f}, {1.5f, 0.05f, 1}, 0, {}},                            // front edge
+            {{0, 0, -0.5f}, {1.5f, 0.05f, 1}, 1, {{180, 1, 0, 0}}},             // back edge
+            {{0.75f, 0, 0}, {1, 0.05f, 1}, 1, {{90, 0, 1, 0}}},                 // right edge
+            {{-0.75f, 0, 0}, {1, 0.05f, 1}, 1, {{-90, 0, 1, 0}}},               // left edge
+        };
+        for (const Face& face : faces) {
+            glPushMatrix();
+            glTranslatef(face.move[0], face.move[1], face.move[2]);
+            glScalef(face.scale[0], face.scale[1], face.scale[2]);
+            for (int t = 0; t < face.turns; ++t)
+                glRotatef(face.turn[t].degrees, face.turn[t].x, face.turn[t].y, face.turn[t].z);
+            glEnable(GL_TEXTURE_2D);
+            rect->draw(woodTexture, 1, 1, 1, 1);
+            glDisable(GL_TEXTURE_2D);
+            glPopMatrix();
+        }
     }
     glScalef(1.5f, 0.05f, 1);
     drawUnitCube(fillMode == 1);
@@ -249,17 +233,13 @@ void WaterPlant::draw(unsigned int texture) {
 
 namespace {
 
-// One blade: a quad tapering from 0.25 wide at its foot to 0.2 at its tip, 1 long.
+// One blade, one quad.
 void drawBlade() {
     glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex3f(-0.125f, -0.5f, 0);
-    glTexCoord2f(1, 0);
-    glVertex3f(0.125f, -0.5f, 0);
-    glTexCoord2f(1, 1);
-    glVertex3f(0.1f, 0.5f, 0);
-    glTexCoord2f(0, 1);
-    glVertex3f(-0.1f, 0.5f, 0);
+    for (int c = 0; c < 4; ++c) {
+        glTexCoord2f(plantBladeTexCoords[c][0], plantBladeTexCoords[c][1]);
+        glVertex3f(plantBladeCorners[c][0], plantBladeCorners[c][1], 0);
+    }
     glEnd();
 }
 
@@ -269,29 +249,15 @@ void WaterPlant::drawBranches(int level) {
     // A plant needs at least one level; the colour divides by the level count.
     if (levels < 1 || level < 1) return;
     const int k = level - 1;
-    const int n = levels;
-    const float red = 0.6f * k / n;
-    // The tips (k = 0) would divide by zero; their green is the clamped full value.
-    const float green = k > 0 ? 0.2f * n / k + 0.3f : 1.0f;
-    const float blue = 0.4f * k / n;
-
-    struct Branch {
-        float aboutX, aboutY, aboutZ;
-        bool recurse;
-    };
-    const float fk = static_cast<float>(k);
-    const Branch branches[3] = {
-        {0, 3 * fk, 35, k > 0},
-        {-3 * fk, 123, 32, k > 1},
-        {3 * fk, -109, 39, k > 1},
-    };
+    const std::array<float, 3> colour = plantLevelColour(k, levels);
+    const std::array<PlantBranch, 3> branches = plantBranches(k);
 
     glPushMatrix();
-    glColor3f(red, green, blue);
+    glColor3f(colour[0], colour[1], colour[2]);
     glScalef(0.7f, 0.7f, 0.7f);
     for (int i = 0; i < 3; ++i) {
-        if (i > 0) glColor3f(red, green, blue);
-        const Branch& b = branches[i];
+        if (i > 0) glColor3f(colour[0], colour[1], colour[2]);
+        const PlantBranch& b = branches[i];
         glPushMatrix();
         glRotatef(b.aboutX, 1, 0, 0);
         glRotatef(b.aboutY, 0, 1, 0);
