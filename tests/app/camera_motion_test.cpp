@@ -1,3 +1,4 @@
+// camera_motion_test.cpp -- the benchmark's camera motions, made of the ordinary moves.
 // The benchmark's walk keeps to free space, so a walking benchmark never measures refused moves. The
 // orbit is tested through the frame loop, with its idle calls, in camera_motion_gltest.cpp.
 #include "app/commands/camera_motion.h"
