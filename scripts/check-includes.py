@@ -1,15 +1,26 @@
 #!/usr/bin/env python3
-"""check-includes.py -- GL, GLU, GLUT, GLX, SDL, X11, Windows and stb headers appear only in draw/, gl/
-and the platform folders, a logic folder includes none of those folders, and the include graph between
-the folders of src/ has no cycle.
+"""check-includes.py -- the includes of src/ keep to the floors of the tree and to the libraries the
+folders build into.
 
 A file's folder alone says which library it builds into, as CMakeLists.txt globs them:
-  - logic (glintmere_logic): a module's root (app, view, controls, room, aquarium, sound) and app/commands;
-  - drawing (glintmere_draw): a module's draw/, gl/, and the GL platform's gl/glx (X11) or gl/wgl (Windows);
-  - platform: app/shell (glintmere_shell and main) with the window system's app/linux or app/windows,
-    and the cue backend (glintmere_sound), sound/sdl under Linux or sound/winmm on Windows.
-Each library includes only what it links: the drawing and the sound backend build on the logic, the
-shell on everything. Sub-folders count as folders of their own in the graph, which is read from the includes.
+  - logic (glintmere_logic): core/ (the ground), a module's root (app, view, controls, room, aquarium,
+    sound) and app/commands;
+  - contract: platform/ itself, the headers that declare what every platform provides;
+  - platform (glintmere_platform): platform/<name>, any one platform's folder;
+  - drawing (glintmere_draw): a module's draw/ and gl/;
+  - shell (glintmere_shell and main): app/shell.
+Each library includes only what it links: the platform and the drawing build on the logic, the shell
+on everything, and the contract is included by what calls a platform (gl/ and the shell) and by the
+platforms that define it. No platform's folder is named here; any folder under platform/ is one.
+
+The headers of the systems beneath: an operating-system or window-system header (X11, GLX, WGL,
+windows.h, mmsystem.h, POSIX process and pipe headers) and a sound library's only in a platform's
+folder; GL, GLU and GLUT also in the drawing and the shell; stb also in the shell.
+
+The top folders stand on each other in floors, from the ground up: core, then gl, sound, view,
+aquarium, room, controls, app, with the platforms' folders beside the roof (the contract, declarations
+only, sits on the ground). A folder includes none above its own floor, except where the design
+requires it (UPWARD); and the include graph between the folders has no cycle.
 
 The tests and tools are held to the same rule: a logic test (`*_test.cpp`, linked with the logic library
 alone) includes, however indirectly, no drawing or platform header, and no window-system header; a tool
@@ -27,25 +38,59 @@ MODULES = ("app", "view", "controls", "room", "aquarium", "sound")
 # Libraries by what they link (CMakeLists.txt): each may include itself and these.
 LINKS = {
     "logic": set(),
-    "drawing": {"logic"},
-    "sound": {"logic"},
-    "shell": {"logic", "drawing", "sound"},
+    "contract": set(),
+    "platform": {"logic", "contract"},
+    "drawing": {"logic", "contract"},
+    "shell": {"logic", "contract", "drawing"},
 }
-WINDOW_SYSTEM_HEADER = re.compile(r"^(GL|SDL2?|X11|stb)/|^SDL[_.]|^glut|^glx|^(windows|mmsystem|wingdi)\.h$")
+# The floors of the top folders, from the ground up; a platform's folder stands beside the roof.
+FLOORS = ["core", "platform", "gl", "sound", "view", "aquarium", "room", "controls", "app"]
+ROOF = len(FLOORS)
+# Includes up a floor that the program's design requires: the keys quit and reset the scene, and the
+# exit and the reset are the roof's (app/commands), since they reach every module.
+UPWARD = {("controls", "app/commands")}
+
+OS_HEADER = re.compile(
+    r"^(X11|xcb|SDL2?)/|^SDL[_.]|^GL/(glx|wgl)|^(windows|mmsystem|wingdi|winuser)\.h$"
+    r"|^(unistd|spawn|fcntl|poll|dlfcn|pthread)\.h$|^sys/"
+)
+GL_HEADER = re.compile(r"^GL/|^glut|^GLES2?/|^EGL/")
+STB_HEADER = re.compile(r"^stb/")
+# What each library may include of the headers beneath the program.
+SYSTEM_HEADERS = {
+    "logic": (),
+    "contract": (),
+    "drawing": (GL_HEADER,),
+    "shell": (GL_HEADER, STB_HEADER),
+    "platform": (OS_HEADER, GL_HEADER, STB_HEADER),
+}
+# What a logic test may not reach: the headers of windows, GL, sound and stb (a test's own helpers may
+# use the C library's POSIX calls).
+WINDOW_SYSTEM_HEADER = re.compile(r"^(GL|GLES2?|EGL|SDL2?|X11|stb)/|^SDL[_.]|^glut|^glx|^(windows|mmsystem|wingdi)\.h$")
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 
 def library_of(folder):
     """The library a folder of src/ builds into, or None for a folder of no library."""
-    if folder in MODULES or folder == "app/commands":
+    if folder == "core" or folder in MODULES or folder == "app/commands":
         return "logic"
-    if folder in ("gl", "gl/glx", "gl/wgl") or (folder.endswith("/draw") and folder[: -len("/draw")] in MODULES):
+    if folder == "platform":
+        return "contract"
+    if folder.startswith("platform/") and folder.count("/") == 1:
+        return "platform"
+    if folder == "gl" or (folder.endswith("/draw") and folder[: -len("/draw")] in MODULES):
         return "drawing"
-    if folder in ("app/shell", "app/linux", "app/windows"):
+    if folder == "app/shell":
         return "shell"
-    if folder in ("sound/sdl", "sound/winmm"):
-        return "sound"
     return None
+
+
+def floor_of(folder):
+    """The floor a folder of src/ stands on: its top folder's, or the roof's for a platform."""
+    if library_of(folder) == "platform":
+        return ROOF
+    top = folder.split("/")[0]
+    return FLOORS.index(top) if top in FLOORS else ROOF
 
 
 def includes(file):
@@ -106,8 +151,9 @@ def check_src(src, faults):
         for number, kind, name in includes(file):
             where = f"src/{path}:{number}"
             if kind == "<":
-                if library == "logic" and WINDOW_SYSTEM_HEADER.search(name):
-                    faults.append(f"{where}: {folder} is logic, but includes <{name}>")
+                beneath = (OS_HEADER, GL_HEADER, STB_HEADER)
+                if any(p.search(name) for p in beneath) and not any(p.search(name) for p in SYSTEM_HEADERS[library]):
+                    faults.append(f"{where}: {folder} ({library}) may not include <{name}>")
                 continue
             target = resolve(name, file, [src])
             if target is None or src.resolve() not in target.parents:
@@ -121,6 +167,8 @@ def check_src(src, faults):
                 faults.append(
                     f'{where}: {folder} ({library}) may not include {target_folder} ({target_library}): "{name}"'
                 )
+            elif floor_of(target_folder) > floor_of(folder) and (folder, target_folder) not in UPWARD:
+                faults.append(f'{where}: {folder} may not include {target_folder}, a floor above it: "{name}"')
     cycle = find_cycle(graph)
     if cycle:
         faults.append("src: the folders include each other in a cycle: " + " -> ".join(cycle))

@@ -15,7 +15,7 @@ deps=$(realpath -m "${1:?usage: windows-deps.sh DEPS_DIR}")
 prefix=$deps/prefix
 stamp=$prefix/.complete
 here=$(cd "$(dirname "$0")" && pwd)
-toolchain=$here/../cmake/mingw-w64-x86_64.cmake
+toolchain=$here/../src/platform/windows/toolchain.cmake
 jobs=${JOBS:-$(nproc)}
 
 if [ -f "$stamp" ]; then

@@ -1,6 +1,6 @@
 ; glintmere.nsi -- the Windows installer: glintmere-<version>-setup.exe.
 ;
-; cmake/windows-package.cmake runs makensis on it with these definitions:
+; src/platform/windows/package.cmake runs makensis on it with these definitions:
 ;   VERSION    the project's version, such as 1.0.0
 ;   VIVERSION  the same with four numbers, for the installer's own version details
 ;   ICON       glintmere.ico, the program's icon

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/scene_state.h"
 #include "aquarium/random.h"
 #include "aquarium/tables.h"
+#include "core/scene_state.h"
 #include "sound/sound_cue.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/scene_state.h"
 #include "aquarium/random.h"
 #include "aquarium/tables.h"
+#include "core/scene_state.h"
 #include "sound/sound_cue.h"
 
 namespace {

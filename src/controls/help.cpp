@@ -1,7 +1,7 @@
 // help.cpp -- the fixed help text, written line by line to the console.
 #include "controls/help.h"
 
-#include "app/console.h"
+#include "core/console.h"
 
 namespace {
 // Written once and never generated from the key tables, so it keeps its own wording.

@@ -4,10 +4,10 @@
 #include <string_view>
 
 #include "app/commands/frame.h"
-#include "app/console.h"
-#include "app/platform.h"
-#include "app/scene_state.h"
 #include "controls/help.h"
+#include "core/console.h"
+#include "core/scene_state.h"
+#include "core/window_calls.h"
 #include "view/walk.h"
 
 namespace {

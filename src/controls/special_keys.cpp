@@ -5,11 +5,11 @@
 #include <cstdint>
 
 #include "app/commands/scene_reset.h"
-#include "app/platform.h"
-#include "app/scene_state.h"
 #include "aquarium/behaviour.h"
 #include "aquarium/feeder.h"
 #include "controls/help.h"
+#include "core/scene_state.h"
+#include "core/window_calls.h"
 #include "view/walk.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // special_keys.h -- function keys, arrows, Home and Insert.
 #pragma once
 
-// The key codes onSpecialKey understands: GLUT's own values (app/shell/glut_platform.cpp checks that
+// The key codes onSpecialKey understands: GLUT's own values (app/shell/glut_window_calls.cpp checks that
 // they match), named here so the commands need no GLUT header.
 enum SpecialKey : int {
     KeyF1 = 1,

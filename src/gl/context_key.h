@@ -11,7 +11,3 @@ public:
 private:
     const void* context_ = nullptr;
 };
-
-// The GL context current on this thread, or nullptr: glXGetCurrentContext under X11 (gl/glx),
-// wglGetCurrentContext on Windows (gl/wgl).
-const void* currentGlContext();

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/console.h"
+#include "core/console.h"
 #include "room/bitmap_testing.h"
 
 namespace {

@@ -14,14 +14,9 @@ public:
     virtual void play(const std::string& fileName, SoundMode mode) = 0;
 };
 
-// Makes the backend the player uses when none is installed. The program sets makeDefaultCueBackend
-// at start-up; with no factory the player stays silent.
+// Makes the backend the player uses when none is installed. The program sets the platform's own
+// (platformMakeCueBackend, platform/platform.h) at start-up; with no factory the player stays silent.
 using CueBackendFactory = std::unique_ptr<CueBackend> (*)();
-
-// The program's own backend, defined by the platform's sound folder: SDL2_mixer under Linux
-// (sound/sdl), WINMM's PlaySoundA on Windows (sound/winmm). Either falls back to silence where no
-// audio device opens.
-std::unique_ptr<CueBackend> makeDefaultCueBackend();
 
 // The player. It owns the backend, makes the default one on the first cue, and releases
 // it at process exit even when nobody calls shutdownCues (the exit routine leaves through

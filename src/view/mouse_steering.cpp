@@ -2,8 +2,8 @@
 // becomes the fractions the orbit transform reads.
 #include "view/mouse_steering.h"
 
-#include "app/platform.h"
-#include "app/scene_state.h"
+#include "core/scene_state.h"
+#include "core/window_calls.h"
 
 void onMouseMotion(int x, int y) {
     // Fractions of an empty window would be infinite; they keep their last values instead.

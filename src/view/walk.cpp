@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/console.h"
-#include "app/scene_state.h"
+#include "core/console.h"
+#include "core/scene_state.h"
 
 namespace {
 

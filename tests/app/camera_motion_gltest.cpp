@@ -10,10 +10,10 @@
 #include "app/commands/camera_motion.h"
 #include "app/commands/frame.h"
 #include "app/draw/frame_draw.h"
-#include "app/platform.h"
-#include "app/scene_state.h"
-#include "app/shell/glut_platform.h"
+#include "app/shell/glut_window_calls.h"
 #include "app/shell/run_modes.h"
+#include "core/scene_state.h"
+#include "core/window_calls.h"
 #include "room/room_gl.h"
 #include "view/draw/projection.h"
 
@@ -33,7 +33,7 @@ protected:
         roomtest::emptyAquarium();
         anglesDrawn.clear();
         // GLUT's own window calls, so that the idle callback's redisplay request reaches GLUT.
-        installGlutPlatform();
+        installGlutWindowCalls();
     }
     void TearDown() override {
         glutDisplayFunc(noDisplay);

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/scene_state.h"
+#include "core/scene_state.h"
 #include "support/capture.h"
 
 namespace {

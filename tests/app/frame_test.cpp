@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/commands/frame_testing.h"
-#include "app/scene_state.h"
+#include "core/scene_state.h"
 #include "support/capture.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "app/commands/scene_reset.h"
-#include "app/platform_testing.h"
-#include "app/scene_state.h"
 #include "aquarium/tables.h"
+#include "core/scene_state.h"
+#include "core/window_calls_testing.h"
 #include "support/capture.h"
 #include "support/process_state.h"
 

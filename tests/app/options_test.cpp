@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/commands/frame_stats.h"
-#include "app/scene_state.h"
 #include "aquarium/tables.h"
+#include "core/scene_state.h"
 #include "support/capture.h"
 
 namespace {

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/platform_testing.h"
-#include "app/scene_state.h"
 #include "aquarium/tables.h"
+#include "core/scene_state.h"
+#include "core/window_calls_testing.h"
 #include "support/capture.h"
 #include "support/process_state.h"
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "app/draw/globals.h"
-#include "app/scene_state.h"
 #include "aquarium/draw/mesh_drawing.h"
 #include "aquarium_test_support.h"
+#include "core/scene_state.h"
 #include "support/gl_window.h"
 
 using namespace aquarium_test;

@@ -5,9 +5,9 @@
 
 #include <cmath>
 
-#include "app/scene_state.h"
 #include "aquarium/feeder.h"
 #include "aquarium_test_support.h"
+#include "core/scene_state.h"
 
 using namespace aquarium_test;
 

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/scene_state.h"
 #include "aquarium/behaviour.h"
 #include "aquarium/feeder.h"
 #include "aquarium_test_support.h"
+#include "core/scene_state.h"
 
 using namespace aquarium_test;
 

@@ -8,9 +8,9 @@
 #include <cstring>
 #include <iterator>
 
-#include "app/scene_state.h"
 #include "aquarium/behaviour.h"
 #include "aquarium_test_support.h"
+#include "core/scene_state.h"
 
 using namespace aquarium_test;
 

@@ -7,10 +7,10 @@
 #include <numbers>
 
 #include "app/commands/menu.h"
-#include "app/scene_state.h"
 #include "app/shell/menu_glut.h"
 #include "controls/keyboard.h"
 #include "controls/special_keys.h"
+#include "core/scene_state.h"
 #include "support/capture.h"
 #include "support/gl_window.h"
 #include "view/draw/projection.h"

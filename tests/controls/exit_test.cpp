@@ -7,8 +7,8 @@
 #include <string>
 
 #include "app/commands/menu.h"
-#include "app/scene_state.h"
 #include "controls/keyboard.h"
+#include "core/scene_state.h"
 #include "support/capture.h"
 
 namespace {

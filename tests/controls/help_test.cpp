@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/scene_state.h"
 #include "controls/keyboard.h"
 #include "controls/special_keys.h"
+#include "core/scene_state.h"
 #include "support/capture.h"
 
 namespace {

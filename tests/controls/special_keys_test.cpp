@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "app/commands/scene_reset.h"
-#include "app/platform_testing.h"
-#include "app/scene_state.h"
 #include "aquarium/random.h"
 #include "aquarium/random_testing.h"
 #include "aquarium/tables.h"
+#include "core/scene_state.h"
+#include "core/window_calls_testing.h"
 #include "support/capture.h"
 #include "support/process_state.h"
 

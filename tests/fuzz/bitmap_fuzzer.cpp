@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/console.h"
+#include "core/console.h"
 #include "room/bitmap.h"
 
 namespace {

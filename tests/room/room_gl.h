@@ -15,9 +15,9 @@
 #include <ostream>
 
 #include "app/draw/frame_draw.h"
-#include "app/scene_state.h"
 #include "app/shell/startup.h"
 #include "aquarium/tables.h"
+#include "core/scene_state.h"
 #include "room/draw/render_state.h"
 #include "room/draw/scene.h"
 #include "room/draw/textures.h"

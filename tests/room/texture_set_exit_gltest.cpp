@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/console.h"
+#include "core/console.h"
 #include "room/bitmap.h"
 #include "room/bmp_files.h"
 #include "room/draw/textures.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/console.h"
+#include "core/console.h"
 #include "room/bitmap.h"
 #include "room/bitmap_testing.h"
 #include "room/bmp_files.h"

@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/console.h"
-#include "app/scene_state.h"
 #include "aquarium/feeder.h"
 #include "aquarium/random.h"
 #include "aquarium/random_testing.h"
 #include "aquarium/tables.h"
+#include "core/console.h"
+#include "core/scene_state.h"
 #include "support/process_state.h"
 #include "view/walk.h"
 

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/scene_state.h"
 #include "app/shell/startup.h"
+#include "core/scene_state.h"
 #include "gl/read_back.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <utility>
 
-#include "app/scene_state.h"
 #include "aquarium/tables.h"
+#include "core/scene_state.h"
 #include "support/capture.h"
 
 // Every field of SceneState, in the order it declares them. FIELD is a value the reset puts back to

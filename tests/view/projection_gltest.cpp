@@ -12,7 +12,7 @@
 
 #include "app/commands/frame.h"
 #include "app/commands/scene_reset.h"
-#include "app/scene_state.h"
+#include "core/scene_state.h"
 #include "support/capture.h"
 #include "support/gl_window.h"
 #include "view/draw/projection.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/scene_state.h"
+#include "core/scene_state.h"
 #include "support/capture.h"
 
 namespace {

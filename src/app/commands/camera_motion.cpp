@@ -1,7 +1,7 @@
 // camera_motion.cpp -- the camera moves of --motion: a turning orbit or a walk through the room.
 #include "app/commands/camera_motion.h"
 
-#include "app/scene_state.h"
+#include "core/scene_state.h"
 #include "view/walk.h"
 
 namespace {

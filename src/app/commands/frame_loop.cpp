@@ -1,13 +1,13 @@
 // frame_loop.cpp -- the frame loop's logic: advances the orbit, writes the title, runs the two
-// timers, exits. The window calls go through the platform seam; the drawing is in frame_draw.cpp.
+// timers, exits. The window calls go through the window-call seam; the drawing is in frame_draw.cpp.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/commands/frame.h"
 #include "app/commands/frame_testing.h"
-#include "app/platform.h"
-#include "app/scene_state.h"
+#include "core/scene_state.h"
+#include "core/window_calls.h"
 #include "sound/sound_cue.h"
 
 char titleBuffer[200];

@@ -3,9 +3,9 @@
 
 #include "app/commands/frame.h"
 #include "app/commands/scene_reset.h"
-#include "app/platform.h"
-#include "app/scene_state.h"
 #include "aquarium/feeder.h"
+#include "core/scene_state.h"
+#include "core/window_calls.h"
 #include "sound/sound_cue.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <initializer_list>
 #include <utility>
 
-#include "app/scene_state.h"
 #include "aquarium/tables.h"
+#include "core/scene_state.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // scene_reset.cpp -- the reset: the start values, then the few values where the reset differs.
 #include "app/commands/scene_reset.h"
 
-#include "app/platform.h"
-#include "app/scene_state.h"
 #include "aquarium/feeder.h"
+#include "core/scene_state.h"
+#include "core/window_calls.h"
 #include "view/walk.h"
 
 void resetScene() {

@@ -4,7 +4,7 @@
 
 #include <GL/freeglut.h>
 
-#include "app/scene_state.h"
+#include "core/scene_state.h"
 #include "room/draw/render_state.h"
 #include "room/draw/scene.h"
 #include "view/draw/projection.h"

@@ -2,7 +2,7 @@
 // start-up computations. C++ orders dynamic initialisation only within one file, hence one file.
 #include "app/draw/globals.h"
 
-#include "app/scene_state.h"
+#include "core/scene_state.h"
 #include "view/walk.h"
 
 namespace {

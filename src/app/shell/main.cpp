@@ -8,14 +8,13 @@
 
 #include "app/commands/camera_motion.h"
 #include "app/commands/options.h"
-#include "app/console.h"
 #include "app/draw/frame_draw.h"
-#include "app/scene_state.h"
 #include "app/shell/recording.h"
-#include "app/shell/recording_system.h"
 #include "app/shell/run_modes.h"
 #include "app/shell/startup.h"
-#include "app/shell/window_system.h"
+#include "core/console.h"
+#include "core/scene_state.h"
+#include "platform/platform.h"
 #include "room/draw/scene.h"
 #include "sound/sound_cue.h"
 
@@ -28,7 +27,7 @@ int main(int argc, char** argv) {
     }
     Options& options = parsed.options;
     if (options.help) {
-        consoleWrite(usageText(recordOptionHelp()));
+        consoleWrite(usageText(platformRecordOptionHelp()));
         return 0;
     }
     if (options.version) {
@@ -40,7 +39,7 @@ int main(int argc, char** argv) {
     // line are still where the user meant: in the folder the program was started from.
     std::error_code noFolder;
     const std::filesystem::path startFolder = std::filesystem::current_path(noFolder);
-    if (enterProgramFolder() && !noFolder) {
+    if (platformEnterProgramFolder() && !noFolder) {
         for (std::string* name : {&options.screenshot, &options.record}) {
             // A name or start folder the narrow file calls cannot spell (characters outside the code
             // page) is left as given.
@@ -59,7 +58,7 @@ int main(int argc, char** argv) {
         // The file is opened, or ffmpeg started, before anything shows, so a recording that cannot
         // be made is said at once.
         if (!options.record.empty() && !startRecording(options.record)) return false;
-        setDefaultCueBackendFactory(makeDefaultCueBackend);
+        setDefaultCueBackendFactory(platformMakeCueBackend);
         return true;
     };
     steps.music = true;

@@ -1,5 +1,5 @@
 // recording.cpp -- the video sink behind --record: a .y4m file, or ffmpeg fed through a pipe
-// (app/shell/recording_system.h).
+// (platform/platform.h).
 #include "app/shell/recording.h"
 
 #include <algorithm>
@@ -12,7 +12,7 @@
 #include <system_error>
 #include <vector>
 
-#include "app/shell/recording_system.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -70,7 +70,7 @@ void stopFile(int error) {
 // A write into ffmpeg's pipe failed. ffmpeg has read what was written less what is still in the pipe; a
 // frame in the pipe, or only partly read, is not in the clip.
 void stopEncoder(int error) {
-    long long readBytes = recording.sentBytes - videoEncoderUnreadBytes();
+    long long readBytes = recording.sentBytes - platformVideoEncoderUnreadBytes();
     long framesRead = 0;
     if (recording.frameBytes > 0 && readBytes >= static_cast<long long>(recording.headerBytes))
         framesRead = static_cast<long>((readBytes - static_cast<long long>(recording.headerBytes)) /
@@ -79,7 +79,7 @@ void stopEncoder(int error) {
     recording.encoder = false;
     std::string why =
         error == EPIPE ? "ffmpeg closed its input" : "writing to ffmpeg: " + std::string(std::strerror(error));
-    VideoEncoderEnd end = finishVideoEncoder();
+    VideoEncoderEnd end = platformFinishVideoEncoder();
     if (end.well)
         report("stopped", why + "; " + recording.fileName + " holds " + framesHeld(framesRead));
     else
@@ -157,10 +157,10 @@ bool startRecording(const std::string& fileName) {
             std::fprintf(stderr, "glintmere: cannot record to %s: %s\n", fileName.c_str(), std::strerror(errno));
             return false;
         }
-        prepareToWriteFiles();
+        platformPrepareToWriteFiles();
     } else {
         std::string whyNot;
-        if (!startVideoEncoder(fileName, whyNot)) {
+        if (!platformStartVideoEncoder(fileName, whyNot)) {
             std::fprintf(stderr, "glintmere: cannot record to %s: %s\n", fileName.c_str(), whyNot.c_str());
             return false;
         }
@@ -189,7 +189,7 @@ void recordFrame(const uint8_t* rgb, int width, int height) {
     appendY4mFrame(rgb, width, height, recording.width, recording.height, recording.buffer);
     recording.frameBytes = recording.buffer.size() - frameStart;
     int error = recording.encoder
-                    ? writeToVideoEncoder(recording.buffer.data(), recording.buffer.size(), recording.sentBytes)
+                    ? platformWriteToVideoEncoder(recording.buffer.data(), recording.buffer.size(), recording.sentBytes)
                     : writeToFile(recording.buffer.data(), recording.buffer.size());
     if (error == 0) {
         ++recording.wholeFrames;
@@ -205,7 +205,7 @@ bool finishRecording() {
     recording.active = false;
     if (recording.encoder) {
         recording.encoder = false;
-        VideoEncoderEnd end = finishVideoEncoder();
+        VideoEncoderEnd end = platformFinishVideoEncoder();
         if (!end.well) report("failed", "ffmpeg " + end.how);
     } else if (recording.file != nullptr) {
         // Some file systems say only here that the data could not be stored.

@@ -1,6 +1,6 @@
 // recording.h -- --record FILE: every frame shown, written as a YUV4MPEG2 video at 60 frames a
 // second, straight into FILE when it ends in .y4m and otherwise through ffmpeg, where the platform
-// has it (app/shell/recording_system.h). No GL here: the caller reads each frame's pixels and hands
+// has it (platform/platform.h). No GL here: the caller reads each frame's pixels and hands
 // them over.
 #pragma once
 

@@ -13,8 +13,8 @@
 #include "app/commands/frame.h"
 #include "app/commands/frame_stats.h"
 #include "app/draw/frame_draw.h"
-#include "app/scene_state.h"
 #include "app/shell/recording.h"
+#include "core/scene_state.h"
 #include "gl/read_back.h"
 #include "gl/straightforward.h"
 

@@ -4,15 +4,14 @@
 #include <GL/freeglut.h>
 
 #include "app/commands/frame.h"
-#include "app/console.h"
-#include "app/platform.h"
-#include "app/shell/glut_platform.h"
+#include "app/shell/glut_window_calls.h"
 #include "app/shell/menu_glut.h"
-#include "app/shell/window_system.h"
 #include "controls/keyboard.h"
 #include "controls/special_keys.h"
+#include "core/console.h"
+#include "core/window_calls.h"
 #include "gl/buffer_calls.h"
-#include "gl/swap_interval.h"
+#include "platform/platform.h"
 #include "room/draw/render_state.h"
 #include "room/draw/scene.h"
 #include "room/draw/textures.h"
@@ -27,7 +26,7 @@ void prepareRoom() {
 }
 
 bool startUp(const StartupSteps& steps) {
-    if (!windowSystemReachable(*steps.argc, steps.argv)) return false;
+    if (!platformWindowSystemReachable(*steps.argc, steps.argv)) return false;
     if (steps.onceDisplayReached && !steps.onceDisplayReached()) return false;
     if (steps.music && scene.soundOn != 0) playCue("musics/CHECKERS.wav", SoundMode::BackgroundLoop);
     glutInit(steps.argc, steps.argv);
@@ -43,10 +42,10 @@ bool startUp(const StartupSteps& steps) {
     scene.mainWindow = glutCreateWindow("Furniture");
     if (steps.fullScreen) glutFullScreen();
     if (steps.glutWindowCalls)
-        installGlutPlatform();
+        installGlutWindowCalls();
     else
         installProjection(applyProjection);
-    if (steps.swapInterval >= 0) requestSwapInterval(steps.swapInterval);
+    if (steps.swapInterval >= 0) platformRequestSwapInterval(steps.swapInterval);
     requireBufferCallsOrDrawStraightforwardly();
     if (steps.room) prepareRoom();
     if (steps.beforeCallbacks) steps.beforeCallbacks();

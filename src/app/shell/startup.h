@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "app/scene_state.h"
+#include "core/scene_state.h"
 
 // What may differ between the program and a harness that starts like it. Left as they are, the
 // steps open the window with its display callback and nothing more; the program asks for all.
@@ -16,7 +16,7 @@ struct StartupSteps {
     bool fullScreen = false;  // the screen's size and GLUT's full screen instead of width by height
     int width = scene.windowWidth;
     int height = scene.windowHeight;
-    bool glutWindowCalls = false;  // GLUT's window calls behind the platform seam; otherwise the projection only
+    bool glutWindowCalls = false;  // GLUT's window calls behind the window-call seam; otherwise the projection only
     int swapInterval = -1;         // asked of the GL platform when 0 or more
     bool room = false;             // the lights, the textures and the shared quadric
     // Runs once the window and the room are ready, before the callbacks are installed.

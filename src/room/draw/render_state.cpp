@@ -1,12 +1,12 @@
 // render_state.cpp -- the four lights, the per-frame render state and light switches, the lamp material.
 #include "room/draw/render_state.h"
-#include "room/draw/render_state_testing.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "app/scene_state.h"
+#include "core/scene_state.h"
 #include "gl/capability.h"
+#include "room/draw/render_state_testing.h"
 #include "room/draw/scene.h"
 
 const LightRecord ceilingLight = {{0.2f, 0.2f, 0.2f, 1}, {0.2f, 0.2f, 0.2f, 1}, {0.8f, 0.8f, 0.8f, 1}, {0, 3.9f, 0, 1}};

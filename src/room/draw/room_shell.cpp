@@ -3,7 +3,7 @@
 
 #include <GL/gl.h>
 
-#include "app/scene_state.h"
+#include "core/scene_state.h"
 #include "room/draw/textures.h"
 
 const float roomCorners[9][3] = {

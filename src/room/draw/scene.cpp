@@ -3,8 +3,8 @@
 
 #include <GL/gl.h>
 
-#include "app/scene_state.h"
 #include "aquarium/draw/aquarium.h"
+#include "core/scene_state.h"
 #include "gl/capability.h"
 #include "gl/quadric_shape.h"
 #include "gl/recorded_shape.h"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "app/console.h"
+#include "core/console.h"
 #include "room/bitmap.h"
 #include "room/draw/textures_testing.h"
 

@@ -4,7 +4,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "app/scene_state.h"
+#include "core/scene_state.h"
 
 void applyProjection(int width, int height) {
     scene.windowWidth = width;

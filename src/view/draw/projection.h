@@ -2,7 +2,7 @@
 // transforms.
 #pragma once
 
-// Viewport and projection matrix. Commands reach it through the platform seam.
+// Viewport and projection matrix. Commands reach it through the window-call seam.
 void applyProjection(int width, int height);
 void applyOrbitView();
 void applyLookAtView();

@@ -1,6 +1,0 @@
-// platform_testing.h -- what the logic tests read of the platform seam instead of a window.
-#pragma once
-
-// How often the commands asked for a redisplay and a projection, installed or not.
-long redisplayRequestCount();
-long projectionRequestCount();

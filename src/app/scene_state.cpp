@@ -1,8 +1,0 @@
-// scene_state.cpp -- the single scene state; its reset is in scene_reset.cpp.
-#include "app/scene_state.h"
-
-SceneState scene;
-
-void computeStartViewDistance() {
-    scene.viewDistance = -(scene.farPlane - scene.nearPlane) / 2.0;
-}

@@ -1,0 +1,50 @@
+// window_system_win32.cpp -- the window system on Windows: Win32 beneath freeglut.
+//
+// Implemented features:
+//  [X] the window hidden at once when the exit destroys it, and GDI flushed without the main loop
+//  [X] the exe's own folder as the working folder, so texture\ and musics\ are found from anywhere
+// Missing features:
+//  [ ] a display check: a Windows program always has its desktop
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "platform/platform.h"
+
+bool platformWindowSystemReachable(int, char**) {
+    // A Windows program always has its desktop; there is no display to name or miss.
+    return true;
+}
+
+void platformHideCurrentWindow() {
+    HDC dc = wglGetCurrentDC();
+    HWND window = dc != nullptr ? WindowFromDC(dc) : nullptr;
+    if (window != nullptr) ShowWindow(window, SW_HIDE);
+}
+
+void platformFlushWindowSystem() {
+    GdiFlush();
+}
+
+bool platformEnterProgramFolder() {
+    // Started from Explorer or a shortcut, the working folder is anywhere; texture/ and musics/
+    // are beside the exe.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return false;
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        if (path.size() >= 32768) return false;
+        path.resize(path.size() * 2);
+    }
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::error_code error;
+    if (std::filesystem::equivalent(std::filesystem::current_path(error), folder, error)) return false;
+    std::filesystem::current_path(folder, error);
+    return !error;
+}
