@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 PREFIX ?= /usr/local
 
-.PHONY: all deps run build test install package fuzz soak clean windows test-windows
+.PHONY: all deps run build test install package fuzz soak clean windows test-windows bench
 
 FUZZ_SECONDS ?= 60
 SOAK_FRAMES ?= 30000

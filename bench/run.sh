@@ -31,7 +31,7 @@ read -r cg_low cg_high <<<"${BENCH_CG_FRAMES:-10 30}"
 chart="${BENCH_CHART-$dir/frame-times.png}"
 jobs="${JOBS:-2}"
 
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DGLINTMERE_TESTS=OFF >/dev/null
+cmake --preset bench -B "$dir" >/dev/null
 cmake --build "$dir" -j "$jobs" --target glintmere assets >/dev/null
 
 export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"

@@ -24,7 +24,7 @@ windows_dir=build/windows
 
 scripts/install-deps.sh windows
 JOBS="$jobs" scripts/windows-deps.sh build/windows-deps
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DGLINTMERE_TESTS=OFF >/dev/null
+cmake --preset bench -B "$dir" >/dev/null
 cmake --build "$dir" -j "$jobs" --target glintmere assets >/dev/null
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs" --target glintmere assets >/dev/null

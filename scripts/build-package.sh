@@ -2,7 +2,8 @@
 # build-package.sh -- builds the Debian package glintmere_<version>_<arch>.deb from a release tree
 # (default build/package; built once, then only what changed) and prints the package's path.
 set -euo pipefail
-dir="${1:-build/package}"
+# The folder as the caller names it, before the presets are read from the source folder.
+dir="$(realpath -m "${1:-build/package}")"
 jobs="${JOBS:-2}"
 source_dir="$(cd "$(dirname "$0")/.." && pwd)"
 
@@ -13,8 +14,8 @@ CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
 LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
 export CFLAGS CXXFLAGS LDFLAGS
 
-cmake -S "$source_dir" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DGLINTMERE_TESTS=OFF \
-  -DGLINTMERE_DEBIAN_LAYOUT=ON -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+cd "$source_dir"
+cmake --preset package -B "$dir" >/dev/null
 cmake --build "$dir" -j "$jobs"
 (cd "$dir" && cpack -G DEB >/dev/null)
 version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$dir/CMakeCache.txt")"
