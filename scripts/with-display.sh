@@ -6,7 +6,10 @@
 #   with-display.sh [--screen WxH] --start FILE start a server in the background; FILE gets its
 #                                               display and process id ("DISPLAY PID")
 #   with-display.sh --on FILE COMMAND...        run COMMAND on the server FILE names; with no such
-#                                               server (FILE missing or stale) COMMAND runs as it is
+#                                               server (FILE missing or stale) fail and say so,
+#                                               never falling back to the caller's display; only a
+#                                               test program listing its tests (--gtest_list_tests)
+#                                               then runs, with no display at all
 #   with-display.sh --stop FILE                 end the server FILE names and remove FILE
 #
 # ctest starts one server per run with --start (the x_display fixture), every test that draws runs
@@ -85,13 +88,22 @@ case "${1:-}" in
     [ $# -ge 3 ] || { echo "usage: with-display.sh --on FILE COMMAND..." >&2; exit 2; }
     file="$2"
     shift 2
-    # Test discovery lists a binary's tests before the fixture has started the server; listing
-    # needs no display.
     if found="$(server_of "$file")"; then
       export DISPLAY="${found%% *}"
       unset XAUTHORITY
+      exec "$@"
     fi
-    exec "$@"
+    # Test discovery lists a binary's tests before the fixture has started the server; listing
+    # needs no display, and gets none.
+    for arg in "$@"; do
+      if [ "$arg" = --gtest_list_tests ]; then
+        exec env -u DISPLAY -u XAUTHORITY "$@"
+      fi
+    done
+    # Anything else would draw on whatever display the caller has, a real desktop and driver.
+    echo "with-display: no X server at $file (the test run's server is gone or was never started);" \
+      "not running $1 on another display" >&2
+    exit 1
     ;;
   "" | -*)
     echo "usage: with-display.sh [--screen WxH] COMMAND... | --start FILE | --on FILE COMMAND... | --stop FILE" >&2
