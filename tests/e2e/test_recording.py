@@ -7,7 +7,7 @@ import subprocess
 import tempfile
 import unittest
 
-from glintmere_app import HINT, E2ETestCase, make_workdir
+from glintmere_app import BINARY, HINT, E2ETestCase, make_workdir
 from scene_model import WINDOW_HEIGHT, WINDOW_WIDTH
 from xdisplay import png_size, read_png
 
@@ -148,10 +148,22 @@ class FakeFfmpegCase(E2ETestCase):
             handle.write("#!/bin/sh\n" + body + "\n")
         os.chmod(path, 0o755)
 
-    def run_to_end(self, *args, path=None, status=0):
+    def run_to_end(self, *args, path=None, status=0, sigchld_ignored=False):
+        """Runs to the end; with sigchld_ignored, started as by a parent that ignores SIGCHLD, a
+        disposition the program inherits."""
         workdir = make_workdir()
         env = {"PATH": path} if path is not None else None
-        run = self.start("--mute", *args, workdir=workdir, env=env, wait=False)
+        native = None
+        if sigchld_ignored:
+            native = os.path.join(self.bin, "sigchld-ignored")
+            with open(native, "w") as handle:
+                handle.write(
+                    "#!/usr/bin/python3\nimport os, signal, sys\n"
+                    "signal.signal(signal.SIGCHLD, signal.SIG_IGN)\nos.execv(%r, [%r] + sys.argv[1:])\n"
+                    % (BINARY, BINARY)
+                )
+            os.chmod(native, 0o755)
+        run = self.start("--mute", *args, workdir=workdir, env=env, wait=False, native=native)
         self.assertEqual(run.wait_exit(), status, run.err.all())
         return run, workdir
 
@@ -225,6 +237,15 @@ class FailingSinkTest(FakeFfmpegCase):
         self.assertEqual(
             self.record_lines(run), ["glintmere: the recording to clip.mp4 failed: " "ffmpeg ended with status 3"]
         )
+
+        # Started by a parent that ignores SIGCHLD, ffmpeg's end is still known, failed or well.
+        run, _ = self.run_to_end(*args, path=path, status=1, sigchld_ignored=True)
+        self.assertEqual(
+            self.record_lines(run), ["glintmere: the recording to clip.mp4 failed: " "ffmpeg ended with status 3"]
+        )
+        self.fake_ffmpeg("cat >/dev/null")
+        run, _ = self.run_to_end(*args, path=path, status=0, sigchld_ignored=True)
+        self.assertEqual(self.record_lines(run), [])
 
 
 class EncoderCallTest(FakeFfmpegCase):

@@ -4,6 +4,8 @@
 //  [X] .y4m files written directly, with SIGXFSZ ignored so a file-size limit fails a write, not the program
 //  [X] every other name encoded by ffmpeg, started with posix_spawnp and fed through a pipe
 //  [X] ffmpeg missing, closing its input, or ending badly: said, and the recording ends
+//  [X] ffmpeg waited for even when the parent started Glintmere with SIGCHLD ignored; a wait that
+//      still fails is a failed recording
 // Missing features:
 //  [ ] a choice of encoder or quality: ffmpeg picks them from the file name
 #include <fcntl.h>
@@ -73,6 +75,9 @@ bool platformStartVideoEncoder(const std::string& fileName, std::string& whyNot)
     // black column at the right or row at the bottom. Even sizes pass unchanged.
     const char* argv[] = {"ffmpeg", "-hide_banner", "-loglevel",    "error",        "-y",   "-f", "yuv4mpegpipe", "-i",
                           "-",      "-vf",          evenSizeFilter, output.c_str(), nullptr};
+    // With SIGCHLD ignored (inherited from a parent that set it so), the system would reap ffmpeg
+    // itself and its status would be lost: the program's own child must stay waitable.
+    std::signal(SIGCHLD, SIG_DFL);
     pid_t pid = -1;
     int error = posix_spawnp(&pid, "ffmpeg", &actions, &attributes, const_cast<char* const*>(argv), environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -120,7 +125,11 @@ VideoEncoderEnd platformFinishVideoEncoder() {
     int status = 0;
     pid_t pid = encoder;
     encoder = -1;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    for (;;) {
+        if (waitpid(pid, &status, 0) == pid) break;
+        if (errno == EINTR) continue;
+        // How ffmpeg ended is not known, so neither is whether the clip is whole.
+        return {false, "could not be waited for (" + std::string(std::strerror(errno)) + ")"};
     }
     return {WIFEXITED(status) && WEXITSTATUS(status) == 0, howEnded(status)};
 }
