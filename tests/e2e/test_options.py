@@ -97,5 +97,30 @@ class CountedRunTest(E2ETestCase):
         self.assertGreaterEqual(float(figures["p99_ms"]), float(figures["median_ms"]))
 
 
+class DrawingChoiceAtStartTest(E2ETestCase):
+    """Start-up draws with buffer objects where the driver's GL has them (1.5 and later), and the
+    straightforward way, after one line, where it has not. Mesa reports the version it is told to
+    (MESA_GL_VERSION_OVERRIDE), as an old driver would report its own."""
+
+    NO_BUFFERS = "glintmere: OpenGL 1.4 Mesa .+ has no buffer objects; every frame is drawn the straightforward way"
+
+    def drawing(self, gl_version=None):
+        """The benchmark's drawing line, and the lines saying the GL has no buffer objects."""
+        env = {"MESA_GL_VERSION_OVERRIDE": gl_version} if gl_version else None
+        run = self.start("--benchmark", "5", "--mute", env=env, wait=False)
+        run.expected_errors = BENCHMARK_REPORT + [self.NO_BUFFERS]
+        self.assertEqual(run.wait_exit(timeout=3 * DEFAULT_TIMEOUT), 0, run.err.all())
+        said = [line for line in run.err.all() if "buffer objects" in line]
+        return [line for line in run.err.all() if line.startswith("drawing: ")], said
+
+    def test_the_drawing_follows_the_drivers_gl_version(self):
+        self.assertEqual(self.drawing(), (["drawing: fast"], []))
+        self.assertEqual(self.drawing("1.5"), (["drawing: fast"], []))
+        drawing, said = self.drawing("1.4")
+        self.assertEqual(drawing, ["drawing: straightforward"])
+        self.assertEqual(len(said), 1, said)
+        self.assertRegex(said[0], self.NO_BUFFERS)
+
+
 if __name__ == "__main__":
     unittest.main()
