@@ -48,14 +48,18 @@ add_custom_command(OUTPUT ${GLINTMERE_ICON}
   COMMENT "Putting the icon's sizes into glintmere.ico")
 add_custom_target(windows_icon DEPENDS ${GLINTMERE_ICON})
 
-# The resources: the icon and the version details. They are compiled on their own, without the
-# compiler warnings' options, which windres does not take.
+# The resources: the icon, the manifest and the version details. They are compiled on their own,
+# without the compiler warnings' options, which windres does not take.
 enable_language(RC)
 set(GLINTMERE_ICON_RC_PATH ${GLINTMERE_ICON})
 set(GLINTMERE_RC_VERSION ${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0)
+set(GLINTMERE_RC_DOTTED_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0)
+set(GLINTMERE_MANIFEST_RC_PATH ${GLINTMERE_WINDOWS_WORK}/glintmere.manifest)
+configure_file(${GLINTMERE_WINDOWS_SOURCE}/glintmere.manifest.in ${GLINTMERE_MANIFEST_RC_PATH} @ONLY)
 configure_file(${GLINTMERE_WINDOWS_SOURCE}/glintmere.rc.in ${GLINTMERE_WINDOWS_WORK}/glintmere.rc @ONLY)
 add_library(glintmere_resources OBJECT ${GLINTMERE_WINDOWS_WORK}/glintmere.rc)
-set_source_files_properties(${GLINTMERE_WINDOWS_WORK}/glintmere.rc PROPERTIES OBJECT_DEPENDS ${GLINTMERE_ICON})
+set_source_files_properties(${GLINTMERE_WINDOWS_WORK}/glintmere.rc PROPERTIES
+  OBJECT_DEPENDS "${GLINTMERE_ICON};${GLINTMERE_MANIFEST_RC_PATH}")
 add_dependencies(glintmere_resources windows_icon)
 target_sources(glintmere PRIVATE $<TARGET_OBJECTS:glintmere_resources>)
 

@@ -61,6 +61,11 @@ add_test(NAME logic_links_no_gl
           -P ${CMAKE_CURRENT_LIST_DIR}/check_no_gl_dlls.cmake)
 set_tests_properties(logic_links_no_gl PROPERTIES LABELS logic)
 
+# The manifest Windows reads as the exe starts: DPI-aware, so a scaled screen shows the window sharp.
+add_test(NAME windows_manifest
+  COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/check_manifest.py $<TARGET_FILE:glintmere>)
+set_tests_properties(windows_manifest PROPERTIES LABELS logic ENVIRONMENT PYTHONDONTWRITEBYTECODE=1)
+
 # The hostile bitmaps against the exe, under Wine in the test run's prefix, on an X server of its own:
 # the script ends the prefix's Windows processes before that server goes, so it takes turns with the
 # other Wine tests. The soak and the leak check (LSan) are Linux's.
