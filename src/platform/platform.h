@@ -12,14 +12,20 @@
 //  - the GL context: its identity, which keys what is kept per context, and vertical sync;
 //  - --record's needs: what the option can write, a file-size limit that fails a write rather than the
 //    program, and ffmpeg (or nothing) fed through a pipe for formats other than .y4m;
-//  - the cue backend: what plays the wave files, silent where no audio device opens.
+//  - the cue backend: what plays the wave files, silent where no audio device opens;
+//  - the names the user gives: the command line as text every file name survives, and opening such
+//    a file whatever characters its name holds;
+//  - a start-up error shown where the user sees it, when the console would close with it unseen.
 // The GLUT shell (app/shell) calls them; of the floors below it, only gl/ asks for the context.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CueBackend;
 
@@ -86,3 +92,23 @@ VideoEncoderEnd platformFinishVideoEncoder();
 // cue's mode, and falls back to silence, after one line on standard error, where no audio device
 // opens; a file it cannot play stays silent with one warning per file name.
 std::unique_ptr<CueBackend> platformMakeCueBackend();
+
+// ---- What the user names ----
+
+// The command line's arguments after the program's name, as text in the encoding std::filesystem::path
+// takes from char8_t: UTF-8 on Windows (read from the wide command line, so that a name outside the
+// ANSI code page survives), the bytes as given on Linux.
+std::vector<std::string> platformArguments(int argc, char** argv);
+
+// Opens a file the user named for writing, in binary, whatever characters its name holds; nullptr,
+// with errno set, when it cannot.
+std::FILE* platformOpenForWriting(const std::filesystem::path& file);
+
+// ---- Start-up errors ----
+
+// The program is ending at start-up on an error whose message (one or more lines, in UTF-8 on
+// Windows) has gone to the console or standard error. Where that console is the program's own and
+// closes with it, unread (Windows, started from Explorer or a shortcut rather than from a console
+// window), shows the message in a message box and returns once the user has closed it; anywhere
+// else does nothing.
+void platformShowStartupError(const std::string& message);

@@ -130,10 +130,10 @@ def run_to_end(args, env, timeout):
     )
 
 
-def make_workdir(copy_textures=False):
+def make_workdir(copy_textures=False, name=""):
     """A scratch working directory with texture/ and musics/ from the build folder (and the exe,
-    under Wine)."""
-    workdir = tempfile.mkdtemp(prefix="glintmere-e2e-")
+    under Wine), its name starting with `name` after the usual prefix."""
+    workdir = tempfile.mkdtemp(prefix="glintmere-e2e-" + name)
     if UNDER_WINE:
         shutil.copy2(BINARY, os.path.join(workdir, EXE_NAME))
     for name in ("texture", "musics"):

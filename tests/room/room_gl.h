@@ -46,7 +46,7 @@ inline void ensureRoomReady() {
     enterFolderWithTextures();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    prepareRoom();
+    if (!prepareRoom()) std::abort();  // the generated textures are always usable
     ready = true;
 }
 

@@ -12,6 +12,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/shell/user_files.h"
 #include "platform/platform.h"
 
 namespace {
@@ -20,10 +21,11 @@ namespace {
 constexpr int framesPerSecond = 60;
 
 struct Recording {
-    std::string fileName;
-    std::FILE* file = nullptr;  // the .y4m file
-    bool encoder = false;       // ffmpeg is running, fed through its pipe
-    int width = 0, height = 0;  // 0 until the first frame
+    std::filesystem::path file;   // as the user named it, for every call on it
+    std::string fileName;         // as the messages show it
+    std::FILE* stream = nullptr;  // the .y4m file
+    bool encoder = false;         // ffmpeg is running, fed through its pipe
+    int width = 0, height = 0;    // 0 until the first frame
     bool active = false;
     bool failed = false;                     // not every frame reached the file; its one message has been printed
     size_t headerBytes = 0, frameBytes = 0;  // the stream header's size, and then each frame's
@@ -57,11 +59,11 @@ std::string framesHeld(long frames) {
 // A write to the .y4m file failed: a partly written frame is cut off, so the file holds whole frames.
 void stopFile(int error) {
     // Closed first, so that nothing the stream still holds lands after the cut.
-    std::fclose(recording.file);
-    recording.file = nullptr;
+    std::fclose(recording.stream);
+    recording.stream = nullptr;
     // A device or a pipe cannot be cut, and needs no cutting.
     std::error_code cutError;
-    std::filesystem::resize_file(recording.fileName, recording.wholeBytes, cutError);
+    std::filesystem::resize_file(recording.file, recording.wholeBytes, cutError);
     recording.active = false;
     report("stopped", std::string(std::strerror(error)) + "; " + recording.fileName + " holds " +
                           framesHeld(recording.wholeFrames));
@@ -90,7 +92,7 @@ void stopEncoder(int error) {
 // where it fails; 0, or the error that stopped it.
 int writeToFile(const uint8_t* data, size_t size) {
     errno = 0;
-    if (std::fwrite(data, 1, size, recording.file) == size && std::fflush(recording.file) == 0) return 0;
+    if (std::fwrite(data, 1, size, recording.stream) == size && std::fflush(recording.stream) == 0) return 0;
     return errno != 0 ? errno : EIO;
 }
 
@@ -148,20 +150,22 @@ void appendY4mFrame(const uint8_t* rgb, int sourceWidth, int sourceHeight, int w
 
 }  // namespace
 
-bool startRecording(const std::string& fileName) {
+bool startRecording(const std::filesystem::path& file, std::string& message) {
     recording = Recording{};
-    recording.fileName = fileName;
+    recording.file = file;
+    recording.fileName = shownName(file);
+    const std::string& fileName = recording.fileName;
     if (endsWithY4m(fileName)) {
-        recording.file = std::fopen(fileName.c_str(), "wb");
-        if (recording.file == nullptr) {
-            std::fprintf(stderr, "glintmere: cannot record to %s: %s\n", fileName.c_str(), std::strerror(errno));
+        recording.stream = platformOpenForWriting(file);
+        if (recording.stream == nullptr) {
+            message = "glintmere: cannot record to " + fileName + ": " + std::strerror(errno);
             return false;
         }
         platformPrepareToWriteFiles();
     } else {
         std::string whyNot;
         if (!platformStartVideoEncoder(fileName, whyNot)) {
-            std::fprintf(stderr, "glintmere: cannot record to %s: %s\n", fileName.c_str(), whyNot.c_str());
+            message = "glintmere: cannot record to " + fileName + ": " + whyNot;
             return false;
         }
         recording.encoder = true;
@@ -207,12 +211,12 @@ bool finishRecording() {
         recording.encoder = false;
         VideoEncoderEnd end = platformFinishVideoEncoder();
         if (!end.well) report("failed", "ffmpeg " + end.how);
-    } else if (recording.file != nullptr) {
+    } else if (recording.stream != nullptr) {
         // Some file systems say only here that the data could not be stored.
         errno = 0;
-        if (std::fclose(recording.file) != 0 && errno != EINTR)
+        if (std::fclose(recording.stream) != 0 && errno != EINTR)
             report("failed", "closing it: " + std::string(std::strerror(errno != 0 ? errno : EIO)));
-        recording.file = nullptr;
+        recording.stream = nullptr;
     }
     return !recording.failed;
 }

@@ -5,11 +5,12 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
-// Opens FILE, or starts ffmpeg writing it, before the window opens. On failure prints one message
-// to standard error and returns false. Registers finishRecording to run at exit.
-bool startRecording(const std::string& fileName);
+// Opens FILE, or starts ffmpeg writing it, before the window opens. On failure returns false with
+// `message`, the one line saying why, for the caller to print. Registers finishRecording to run at exit.
+bool startRecording(const std::filesystem::path& file, std::string& message);
 
 // True from a successful start until the recording ends (at exit, or when a write fails).
 bool recordingActive();

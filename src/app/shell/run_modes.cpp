@@ -4,9 +4,11 @@
 #include <GL/freeglut.h>
 #include <stb/stb_image_write.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "app/commands/camera_motion.h"
@@ -14,9 +16,11 @@
 #include "app/commands/frame_stats.h"
 #include "app/draw/frame_draw.h"
 #include "app/shell/recording.h"
+#include "app/shell/user_files.h"
 #include "core/scene_state.h"
 #include "gl/read_back.h"
 #include "gl/straightforward.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -26,10 +30,10 @@ constexpr long warmUpFrames = 20;
 
 // What the run modes keep between frames, in one record as the recording keeps its own.
 struct RunModes {
-    long framesWanted = 0;       // the counted run's N
-    long framesDrawn = 0;        // by the counted run or the benchmark, warm-up frames included
-    std::string screenshotFile;  // empty: no screenshot
-    bool screenshotDue = false;  // the frame being drawn is the last, saved before its swap
+    long framesWanted = 0;                 // the counted run's N
+    long framesDrawn = 0;                  // by the counted run or the benchmark, warm-up frames included
+    std::filesystem::path screenshotFile;  // empty: no screenshot
+    bool screenshotDue = false;            // the frame being drawn is the last, saved before its swap
     bool screenshotSaved = false;
     bool recordingFrames = false;            // every frame goes to the recording
     std::vector<unsigned char> framePixels;  // the frame read back for the recording, kept for the next
@@ -109,23 +113,46 @@ void recordEveryFrame() {
     beforeSwapHook = captureBeforeSwap;
 }
 
-bool saveBackBufferPng(const std::string& fileName, int width, int height) {
+bool saveBackBufferPng(const std::filesystem::path& file, int width, int height) {
+    const std::string fileName = shownName(file);
     if (width <= 0 || height <= 0) {
         std::fprintf(stderr, "glintmere: no frame to save to %s\n", fileName.c_str());
         return false;
     }
     std::vector<unsigned char> pixels;
     readBackBuffer(0, 0, width, height, pixels);
+    // The file is opened here rather than by stb, whose own opening takes only a narrow name.
+    std::FILE* stream = platformOpenForWriting(file);
+    if (stream == nullptr) {
+        std::fprintf(stderr, "glintmere: could not write the screenshot %s: %s\n", fileName.c_str(),
+                     std::strerror(errno));
+        return false;
+    }
+    struct Sink {
+        std::FILE* stream;
+        bool failed = false;
+    } sink{stream};
+    auto write = [](void* context, void* data, int size) {
+        auto* to = static_cast<Sink*>(context);
+        if (!to->failed && std::fwrite(data, 1, static_cast<size_t>(size), to->stream) != static_cast<size_t>(size))
+            to->failed = true;
+    };
     // GL's rows run bottom up; an image file's run top down.
     stbi_flip_vertically_on_write(1);
-    if (stbi_write_png(fileName.c_str(), width, height, 3, pixels.data(), width * 3) == 0) {
-        std::fprintf(stderr, "glintmere: could not write the screenshot %s\n", fileName.c_str());
+    errno = 0;
+    bool encoded = stbi_write_png_to_func(write, &sink, width, height, 3, pixels.data(), width * 3) != 0;
+    int writeError = errno;
+    bool closed = std::fclose(stream) == 0;
+    if (!closed && writeError == 0) writeError = errno;
+    if (!encoded || sink.failed || !closed) {
+        std::fprintf(stderr, "glintmere: could not write the screenshot %s: %s\n", fileName.c_str(),
+                     writeError != 0 ? std::strerror(writeError) : "the picture could not be encoded");
         return false;
     }
     return true;
 }
 
-void startCountedRun(long frames, std::string screenshot) {
+void startCountedRun(long frames, std::filesystem::path screenshot) {
     runModes.framesWanted = frames;
     runModes.framesDrawn = 0;
     runModes.screenshotFile = std::move(screenshot);

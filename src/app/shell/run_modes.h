@@ -2,13 +2,13 @@
 // the ordinary frame and then counts, saves or times it. Also hands every frame to --record.
 #pragma once
 
-#include <string>
+#include <filesystem>
 
 // Quits through the exit routine after `frames` frames, saving the last one as a PNG first when
 // `screenshot` names a file. The N frames are drawn whatever happens to the recording or the
 // screenshot; if either failed, the run then ends with status 1 there instead of through the exit
 // routine.
-void startCountedRun(long frames, std::string screenshot);
+void startCountedRun(long frames, std::filesystem::path screenshot);
 void countedDisplay();
 
 // Draws `frames` frames as fast as GL allows, then times as many empty frames, prints the figures
@@ -22,4 +22,4 @@ void recordEveryFrame();
 
 // Reads the finished frame from the back buffer and writes it as a PNG; false (with a message)
 // on failure.
-bool saveBackBufferPng(const std::string& fileName, int width, int height);
+bool saveBackBufferPng(const std::filesystem::path& file, int width, int height);

@@ -19,10 +19,11 @@
 #include "view/draw/projection.h"
 #include "view/mouse_steering.h"
 
-void prepareRoom() {
+bool prepareRoom() {
     initLights();
-    loadTextures();
+    if (!loadTextures()) return false;
     if (sharedQuadric == nullptr) sharedQuadric = gluNewQuadric();
+    return true;
 }
 
 bool startUp(const StartupSteps& steps) {
@@ -47,7 +48,7 @@ bool startUp(const StartupSteps& steps) {
         installProjection(applyProjection);
     if (steps.swapInterval >= 0) platformRequestSwapInterval(steps.swapInterval);
     requireBufferCallsOrDrawStraightforwardly();
-    if (steps.room) prepareRoom();
+    if (steps.room && !prepareRoom()) return false;
     if (steps.beforeCallbacks) steps.beforeCallbacks();
     glutDisplayFunc(steps.display);
     if (steps.input) {

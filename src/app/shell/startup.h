@@ -29,9 +29,11 @@ struct StartupSteps {
 };
 
 // Runs the steps asked for, in the program's order. False, with nothing after that point started,
-// when the X display cannot be reached (said on standard error) or `onceDisplayReached` refused.
+// when the X display cannot be reached (said on standard error), `onceDisplayReached` refused, or a
+// texture cannot be used (said on the console).
 bool startUp(const StartupSteps& steps);
 
 // The room's part of start-up on the current window: the lights, the twelve textures and the shared
 // quadric (made once). startUp runs it when asked to; a test that opened a bare window runs it later.
-void prepareRoom();
+// False, after the texture's message, when a texture cannot be used.
+bool prepareRoom();

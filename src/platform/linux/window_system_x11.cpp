@@ -3,9 +3,12 @@
 // Implemented features:
 //  [X] the display check, with GLUT's -display option or DISPLAY, and a plain message without one
 //  [X] the window unmapped at once when the exit destroys it, and the request sent without the main loop
+//  [X] a start-up error left on standard error alone, where a terminal or the desktop's log keeps it
 // Missing features:
 //  [ ] a start folder of its own: the program keeps the working folder it is given (installed, its
 //      launcher starts it beside its data)
+//  [ ] a start-up error shown on the desktop: started from a desktop entry, the message goes to the
+//      session's log only
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 
@@ -47,4 +50,8 @@ bool platformEnterProgramFolder() {
     // Installed or run from the build folder, the program is started where its data is; a Linux
     // program keeps the working folder it is given.
     return false;
+}
+
+void platformShowStartupError(const std::string&) {
+    // Standard error already holds the message, and nothing closes it unread.
 }

@@ -8,9 +8,11 @@
 //  [ ] the GL context's identity and vertical sync
 //  [ ] --record: .y4m files, and the formats ffmpeg writes
 //  [ ] the cues
+//  [ ] the user's file names, whatever characters they hold; a start-up error the user sees
 // Missing features:
 //  [X] everything, until the stubs are replaced
 #include <cerrno>
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -89,3 +91,21 @@ VideoEncoderEnd platformFinishVideoEncoder() {
 std::unique_ptr<CueBackend> platformMakeCueBackend() {
     return nullptr;
 }
+
+// The arguments after the program's name, as text std::filesystem::path takes from char8_t on this
+// platform (UTF-8 where its file names are wide, the bytes as given where they are bytes): read from
+// wherever the platform keeps the full command line, so no file name loses a letter.
+std::vector<std::string> platformArguments(int argc, char** argv) {
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+// Open the named file for writing in binary through whichever call takes the path's own native name;
+// nullptr with errno set on failure.
+std::FILE* platformOpenForWriting(const std::filesystem::path& file) {
+    return std::fopen(file.string().c_str(), "wb");
+}
+
+// Where the program's messages vanish with it at a start-up error (a console that closes, a launcher
+// that keeps no output), show `message` where the user sees it and return once it has been read;
+// elsewhere do nothing.
+void platformShowStartupError(const std::string&) {}

@@ -16,7 +16,7 @@ target_include_directories(glm::glm INTERFACE ${GLM_INCLUDE_DIR})
 # compiles the implementation.
 find_path(STB_INCLUDE_DIR stb/stb_image_write.h REQUIRED)
 
-set(GLINTMERE_PLATFORM_LIBRARIES OpenGL::GL winmm gdi32)
+set(GLINTMERE_PLATFORM_LIBRARIES OpenGL::GL winmm gdi32 user32 shell32)
 
 macro(glintmere_platform_finish)
   # The zip and the installer (make windows).

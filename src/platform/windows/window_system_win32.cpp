@@ -3,10 +3,14 @@
 // Implemented features:
 //  [X] the window hidden at once when the exit destroys it, and GDI flushed without the main loop
 //  [X] the exe's own folder as the working folder, so texture\ and musics\ are found from anywhere
+//  [X] a start-up error also shown in a message box when the console is the program's own (started
+//      from Explorer or a shortcut), so it does not vanish with the console; from a console, the
+//      console alone
 // Missing features:
 //  [ ] a display check: a Windows program always has its desktop
 #include <windows.h>
 
+#include <array>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -47,4 +51,20 @@ bool platformEnterProgramFolder() {
     if (std::filesystem::equivalent(std::filesystem::current_path(error), folder, error)) return false;
     std::filesystem::current_path(folder, error);
     return !error;
+}
+
+void platformShowStartupError(const std::string& message) {
+    // Windows opens a console for a console program started from Explorer or a shortcut and closes it
+    // as the program ends; the program is then the only one attached to it. From a console window the
+    // shell is attached too, and the message stays there. With no console at all (a parent that took
+    // the streams), the parent reads them.
+    std::array<DWORD, 2> attached{};
+    if (GetConsoleProcessList(attached.data(), static_cast<DWORD>(attached.size())) != 1) return;
+    std::string lines = message;
+    while (!lines.empty() && (lines.back() == '\n' || lines.back() == '\r')) lines.pop_back();
+    int size = MultiByteToWideChar(CP_UTF8, 0, lines.c_str(), -1, nullptr, 0);
+    if (size <= 0) return;
+    std::wstring text(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, lines.c_str(), -1, text.data(), size);
+    MessageBoxW(nullptr, text.c_str(), L"Glintmere", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }

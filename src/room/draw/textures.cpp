@@ -3,7 +3,6 @@
 
 #include <GL/gl.h>
 
-#include <cstdlib>
 #include <new>
 
 #include "core/console.h"
@@ -77,18 +76,29 @@ void setImageRecordAllocator(ImageRecordAllocator allocate) {
     recordAllocator = allocate;
 }
 
-void loadTextures() {
+bool loadTextures() {
     BitmapImage* images[textureCount] = {};
+    // Every record and its pixels go, whichever way the loading ends.
+    struct Release {
+        BitmapImage** images;
+        ~Release() {
+            for (int i = 0; i < textureCount; ++i) {
+                if (images[i] == nullptr) continue;
+                freeBitmapPixels(images[i]);
+                delete images[i];
+            }
+        }
+    } release{images};
     for (auto& image : images) {
         image = allocateRecord();
         if (!image) {
             consoleWrite("Error allocating space for image");
-            std::exit(1);
+            return false;
         }
     }
 
     for (int i = 0; i < textureCount; ++i)
-        if (!loadBitmap(textureFiles[i].fileName, images[i])) std::exit(1);
+        if (!loadBitmap(textureFiles[i].fileName, images[i])) return false;
 
     // Every size is checked before the first upload, so a refused file leaves no half-made set.
     for (int i = 0; i < textureCount; ++i) {
@@ -100,7 +110,7 @@ void loadTextures() {
             consolePrintf("Texture size from %s is not usable: %u by %u (largest this OpenGL takes: %d)\n",
                           textureFiles[i].fileName, static_cast<unsigned>(image.sizeX),
                           static_cast<unsigned>(image.sizeY), static_cast<int>(largest));
-            std::exit(1);
+            return false;
         }
     }
 
@@ -117,9 +127,5 @@ void loadTextures() {
         upload(names[1], *images[pair + 1]);
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, previousAlignment);
-
-    for (auto& image : images) {
-        freeBitmapPixels(image);
-        delete image;
-    }
+    return true;
 }

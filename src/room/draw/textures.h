@@ -14,5 +14,6 @@ extern unsigned int wallPaperTexture;
 extern unsigned int wallPaper1Texture;
 extern unsigned int marbleTexture;
 
-// Loads all twelve bitmaps and uploads them, or ends the process with the reader's message.
-void loadTextures();
+// Loads all twelve bitmaps and uploads them; false, after the reader's message on the console and
+// before anything reaches GL, when one of them cannot be used (start-up then ends there).
+bool loadTextures();

@@ -91,8 +91,12 @@ else()
 endif()
 set(GLINTMERE_NATIVE_BIN ${native_default} CACHE FILEPATH
   "The native glintmere whose pictures the exe's are compared with (cmake --preset release)")
+# What a start-up error test reads a message box with, as a user would, under Wine.
+add_executable(message_box_reader ${CMAKE_CURRENT_LIST_DIR}/message_box_reader.cpp)
+target_link_libraries(message_box_reader PRIVATE user32 glintmere_warnings)
 set(GLINTMERE_E2E_PLATFORM_ENVIRONMENT
   "GLINTMERE_WINE_PREFIX=${GLINTMERE_WINE_PREFIX}"
+  "GLINTMERE_MESSAGE_BOX_READER=$<TARGET_FILE:message_box_reader>"
   "GLINTMERE_WITH_WINE=${GLINTMERE_WITH_WINE}"
   "GLINTMERE_NATIVE_BIN=${GLINTMERE_NATIVE_BIN}")
 set(GLINTMERE_E2E_PLATFORM_PROPERTIES FIXTURES_REQUIRED wine_prefix RESOURCE_LOCK wine_prefix)
