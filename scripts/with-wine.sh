@@ -4,6 +4,9 @@
 #
 #   with-wine.sh --start DIR        make a fresh 64-bit prefix in DIR and keep its wineserver running
 #   with-wine.sh --on DIR COMMAND…  run COMMAND (e.g. `wine x.exe`) in the prefix DIR, quietly
+#   with-wine.sh --heard DIR FILE COMMAND…
+#                                  the same with a wave-out device: what it plays is appended to FILE
+#                                  as it plays, raw 16-bit stereo at 44100 Hz
 #   with-wine.sh --stop DIR         end DIR's wineserver and every Windows process in it, remove DIR
 #   with-wine.sh --env DIR          print the environment --on sets, one VAR=value a line
 #
@@ -12,7 +15,7 @@
 set -euo pipefail
 
 usage() {
-  echo "usage: with-wine.sh --start DIR | --on DIR COMMAND... | --stop DIR | --env DIR" >&2
+  echo "usage: with-wine.sh --start DIR | --on DIR COMMAND... | --heard DIR FILE COMMAND... | --stop DIR | --env DIR" >&2
   exit 2
 }
 
@@ -25,6 +28,36 @@ wine_env() {
   echo "WINEARCH=win64"
   echo "WINEDEBUG=-all"
   echo "WINEDLLOVERRIDES=mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d;winealsa.drv,winepulse.drv,wineoss.drv=d"
+}
+
+# run_heard DIR FILE COMMAND...: COMMAND with Wine's ALSA driver on and a HOME of its own beside FILE,
+# whose .asoundrc makes the default device a file: ALSA converts what Wine plays to 16-bit stereo at
+# 44100 Hz, and pv passes it on at that rate (176400 bytes a second), since the null device beneath
+# the file would take it as fast as it comes. Wine opens the device anew for every sound and the file
+# plugin truncates its file on opening, so pv appends; a sound's pv still writes out what its pipe
+# holds after the sound has stopped, so the next one waits for it (flock), and sounds never
+# interleave in FILE. The machine's own ALSA and PulseAudio configuration is never read or changed.
+run_heard() {
+  local dir=$1 file home
+  file=$(realpath -m "$2")
+  shift 2
+  home="$(dirname "$file")/wine-sound-home"
+  mkdir -p "$home"
+  cat >"$home/.asoundrc" <<EOF
+pcm.!default {
+  type plug
+  slave { pcm "heard"; format S16_LE; rate 44100; channels 2 }
+}
+pcm.heard {
+  type file
+  slave.pcm "null"
+  format "raw"
+  file "|flock '$file.lock' pv -q -L 176400 >> '$file'"
+}
+EOF
+  local vars=()
+  mapfile -t vars < <(wine_env "$dir" | sed 's/;winealsa.drv,winepulse.drv,wineoss.drv=d$/;winepulse.drv,wineoss.drv=d/')
+  env "${vars[@]}" HOME="$home" "$@"
 }
 
 run_in() {
@@ -59,6 +92,10 @@ case "$mode" in
   --on)
     [ $# -ge 1 ] || usage
     run_in "$dir" "$@"
+    ;;
+  --heard)
+    [ $# -ge 2 ] || usage
+    run_heard "$dir" "$@"
     ;;
   --stop)
     if [ -d "$dir" ]; then

@@ -1,6 +1,7 @@
 # tests.cmake -- how the Windows build runs its tests: every test program under Wine, on the test run's
 # Xvfb and in one Wine prefix per run, the WINMM backend as Wine's prefix has it (no sound driver),
-# and the hostile bitmaps and the end-to-end tests against the exe.
+# and the hostile bitmaps and the end-to-end tests against the exe (test_windows_sound with a wave-out
+# device of its own, with-wine.sh --heard).
 set(GLINTMERE_WITH_WINE ${PROJECT_SOURCE_DIR}/scripts/with-wine.sh)
 set(GLINTMERE_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
 set(GLINTMERE_ON_WINE ${GLINTMERE_ON_DISPLAY} ${GLINTMERE_WITH_WINE} --on ${GLINTMERE_WINE_PREFIX} wine)
