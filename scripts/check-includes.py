@@ -8,7 +8,9 @@ A file's folder alone says which library it builds into, as CMakeLists.txt globs
   - contract: platform/ itself, the headers that declare what every platform provides;
   - platform (glintmere_platform): platform/<name>, any one platform's folder;
   - drawing (glintmere_draw): a module's draw/ and gl/;
-  - shell (glintmere_shell and main): app/shell.
+  - shell (glintmere_shell and main): app/shell;
+  - layer (glintmere_es): gl/es, the GL 1.x the drawing calls, on OpenGL ES 2.0; it knows nothing of the
+    program, so it includes no other folder of src/.
 Each library includes only what it links: the platform and the drawing build on the logic, the shell
 on everything, and the contract is included by what calls a platform (gl/ and the shell) and by the
 platforms that define it. No platform's folder is named here; any folder under platform/ is one.
@@ -42,6 +44,7 @@ LINKS = {
     "platform": {"logic", "contract"},
     "drawing": {"logic", "contract"},
     "shell": {"logic", "contract", "drawing"},
+    "layer": set(),
 }
 # The floors of the top folders, from the ground up; a platform's folder stands beside the roof.
 FLOORS = ["core", "platform", "gl", "sound", "view", "aquarium", "room", "controls", "app"]
@@ -63,6 +66,7 @@ SYSTEM_HEADERS = {
     "drawing": (GL_HEADER,),
     "shell": (GL_HEADER, STB_HEADER),
     "platform": (OS_HEADER, GL_HEADER, STB_HEADER),
+    "layer": (GL_HEADER,),
 }
 # What a logic test may not reach: the headers of windows, GL, sound and stb (a test's own helpers may
 # use the C library's POSIX calls).
@@ -72,6 +76,8 @@ INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 def library_of(folder):
     """The library a folder of src/ builds into, or None for a folder of no library."""
+    if folder == "gl/es":
+        return "layer"
     if folder == "core" or folder in MODULES or folder == "app/commands":
         return "logic"
     if folder == "platform":

@@ -1,0 +1,284 @@
+// batch.cpp -- gathering corners by state and drawing each run with one ES call.
+#include "gl/es/batch.h"
+
+#include <cstring>
+#include <vector>
+
+#include "gl/es/context.h"
+#include "gl/es/es_calls.h"
+#include "gl/es/lighting_program.h"
+
+namespace es {
+
+namespace {
+
+// Everything a run's draw reads, compared whole; runs in equal states are drawn together.
+struct DrawState {
+    Kind kind = Kind::Triangles;
+    ProgramKey program;
+    bool depthTest = false, depthMask = true, esCull = false;
+    GLenum cullFace = GL_BACK;
+    GLuint texture = 0;
+    float lineWidth = 1, pointSize = 1;
+    float lightPosition[maxLights][3] = {}, lightAmbient[maxLights][3] = {}, lightDiffuse[maxLights][3] = {};
+    float specularProduct[maxLights][3] = {}, attenuation[maxLights][3] = {};
+    float modelAmbient[3] = {}, emission[3] = {}, sceneColour[3] = {};
+    float diffuseAlpha = 1, shininess = 0;
+
+    bool operator==(const DrawState& other) const {
+        return kind == other.kind && !(program < other.program) && !(other.program < program) &&
+               depthTest == other.depthTest && depthMask == other.depthMask && esCull == other.esCull &&
+               cullFace == other.cullFace && texture == other.texture && lineWidth == other.lineWidth &&
+               pointSize == other.pointSize &&
+               std::memcmp(lightPosition, other.lightPosition, sizeof lightPosition) == 0 &&
+               std::memcmp(lightAmbient, other.lightAmbient, sizeof lightAmbient) == 0 &&
+               std::memcmp(lightDiffuse, other.lightDiffuse, sizeof lightDiffuse) == 0 &&
+               std::memcmp(specularProduct, other.specularProduct, sizeof specularProduct) == 0 &&
+               std::memcmp(attenuation, other.attenuation, sizeof attenuation) == 0 &&
+               std::memcmp(modelAmbient, other.modelAmbient, sizeof modelAmbient) == 0 &&
+               std::memcmp(emission, other.emission, sizeof emission) == 0 &&
+               std::memcmp(sceneColour, other.sceneColour, sizeof sceneColour) == 0 &&
+               diffuseAlpha == other.diffuseAlpha && shininess == other.shininess;
+    }
+};
+
+// What the layer last set in ES, so that a draw changes only what differs.
+struct EsShadow {
+    GLuint program = 0;
+    GLuint texture = 0;
+    bool depthTest = false, depthMask = true, cull = false;
+    GLenum cullFace = GL_BACK;
+    float lineWidth = 1;
+    bool lightingAttributes = false;
+};
+
+struct Batches {
+    DrawState state;
+    bool stateKnown = false;  // false once some state changed since `state` was worked out
+    std::vector<float> corners;
+    GLuint buffer = 0;
+    EsShadow es;
+};
+
+Batches& batches() {
+    static Batches kept;
+    return kept;
+}
+
+void product3(const float a[4], const float b[4], float out[3]) {
+    for (int k = 0; k < 3; ++k) out[k] = a[k] * b[k];
+}
+
+DrawState currentState(Kind kind, bool cpuCulled) {
+    const Context& c = context();
+    const LightingGroup& l = c.lighting;
+    const Material& front = l.material[0];
+    DrawState s;
+    s.kind = kind;
+    ProgramKey& p = s.program;
+    const auto found = c.textures.find(c.boundTexture);
+    const bool textureReady = c.boundTexture != 0 && found != c.textures.end() && found->second.complete();
+    p.texturing = c.texture2D && textureReady;
+    s.texture = p.texturing ? c.boundTexture : 0;
+    p.points = kind == Kind::Points;
+    if (kind == Kind::Points) s.pointSize = c.pointSize;
+    if (kind == Kind::Lines) s.lineWidth = c.lineWidth;
+    s.depthTest = c.depthTest;
+    s.depthMask = c.depthMask;
+    s.esCull = kind == Kind::Triangles && !cpuCulled && c.cullFace;
+    if (s.esCull) s.cullFace = c.cullFaceMode;
+    p.lighting = l.lighting;
+    if (!l.lighting) return s;
+
+    const bool tracksFront = l.colorMaterial && l.colorMaterialFace != GL_BACK;
+    p.trackAmbient =
+        tracksFront && (l.colorMaterialMode == GL_AMBIENT || l.colorMaterialMode == GL_AMBIENT_AND_DIFFUSE);
+    p.trackDiffuse =
+        tracksFront && (l.colorMaterialMode == GL_DIFFUSE || l.colorMaterialMode == GL_AMBIENT_AND_DIFFUSE);
+    p.normalize = c.normalize;
+    p.specular = front.shininess != 0;
+    s.shininess = front.shininess;
+    // Only what the program reads: a tracked material follows the vertex colour, so its stored
+    // values must not split the runs.
+    if (!p.trackDiffuse) s.diffuseAlpha = front.diffuse[3];
+    for (int k = 0; k < 3; ++k) {
+        if (p.trackAmbient) {
+            s.modelAmbient[k] = l.modelAmbient[k];
+            s.emission[k] = front.emission[k];
+        } else {
+            s.sceneColour[k] = front.emission[k] + l.modelAmbient[k] * front.ambient[k];
+        }
+    }
+    for (int i = 0; i < maxLights; ++i) {
+        const Light& light = l.lights[i];
+        if (!light.enabled) continue;
+        p.lights |= static_cast<std::uint8_t>(1 << i);
+        if (light.attenuation[0] != 1 || light.attenuation[1] != 0 || light.attenuation[2] != 0)
+            p.attenuated |= static_cast<std::uint8_t>(1 << i);
+        for (int k = 0; k < 3; ++k) {
+            s.lightPosition[i][k] = light.position[k];
+            s.attenuation[i][k] = light.attenuation[k];
+            s.lightAmbient[i][k] = p.trackAmbient ? light.ambient[k] : light.ambient[k] * front.ambient[k];
+            s.lightDiffuse[i][k] = p.trackDiffuse ? light.diffuse[k] : light.diffuse[k] * front.diffuse[k];
+        }
+        product3(light.specular, front.specular, s.specularProduct[i]);
+    }
+    return s;
+}
+
+constexpr int litFloats = 16;    // clip 4, colour 4, texture coordinates 2, eye 3, normal 3
+constexpr int plainFloats = 10;  // without the eye position and normal
+
+void setUniforms(const Program& p, const DrawState& s) {
+    if (p.pointSize >= 0) gl.Uniform1f(p.pointSize, s.pointSize);
+    if (p.texture >= 0) gl.Uniform1i(p.texture, 0);
+    if (!s.program.lighting) return;
+    if (p.lightPosition >= 0) gl.Uniform3fv(p.lightPosition, maxLights, &s.lightPosition[0][0]);
+    if (p.lightAmbient >= 0) gl.Uniform3fv(p.lightAmbient, maxLights, &s.lightAmbient[0][0]);
+    if (p.lightDiffuse >= 0) gl.Uniform3fv(p.lightDiffuse, maxLights, &s.lightDiffuse[0][0]);
+    if (p.specularProduct >= 0) gl.Uniform3fv(p.specularProduct, maxLights, &s.specularProduct[0][0]);
+    if (p.attenuation >= 0) gl.Uniform3fv(p.attenuation, maxLights, &s.attenuation[0][0]);
+    if (p.modelAmbient >= 0) gl.Uniform3fv(p.modelAmbient, 1, s.modelAmbient);
+    if (p.emission >= 0) gl.Uniform3fv(p.emission, 1, s.emission);
+    if (p.sceneColour >= 0) gl.Uniform3fv(p.sceneColour, 1, s.sceneColour);
+    if (p.diffuseAlpha >= 0) gl.Uniform1f(p.diffuseAlpha, s.diffuseAlpha);
+    if (p.shininess >= 0) gl.Uniform1f(p.shininess, s.shininess);
+}
+
+void setCapability(GLenum cap, bool on, bool& shadow) {
+    if (on == shadow) return;
+    (on ? gl.Enable : gl.Disable)(cap);
+    shadow = on;
+}
+
+void applyState(const DrawState& s) {
+    Batches& b = batches();
+    EsShadow& es = b.es;
+    const Program& p = programFor(s.program);
+    if (es.program != p.id) {
+        gl.UseProgram(p.id);
+        es.program = p.id;
+    }
+    setUniforms(p, s);
+    if (s.program.texturing && es.texture != s.texture) {
+        gl.BindTexture(GL_TEXTURE_2D, s.texture);
+        es.texture = s.texture;
+    }
+    setCapability(GL_DEPTH_TEST, s.depthTest, es.depthTest);
+    if (es.depthMask != s.depthMask) {
+        gl.DepthMask(s.depthMask ? GL_TRUE : GL_FALSE);
+        es.depthMask = s.depthMask;
+    }
+    setCapability(GL_CULL_FACE, s.esCull, es.cull);
+    if (s.esCull && es.cullFace != s.cullFace) {
+        gl.CullFace(s.cullFace);
+        es.cullFace = s.cullFace;
+    }
+    if (s.kind == Kind::Lines && es.lineWidth != s.lineWidth) {
+        gl.LineWidth(s.lineWidth);
+        es.lineWidth = s.lineWidth;
+    }
+    const bool lit = s.program.lighting;
+    if (es.lightingAttributes != lit) {
+        (lit ? gl.EnableVertexAttribArray : gl.DisableVertexAttribArray)(EyeAttribute);
+        (lit ? gl.EnableVertexAttribArray : gl.DisableVertexAttribArray)(NormalAttribute);
+        es.lightingAttributes = lit;
+    }
+}
+
+GLenum esMode(Kind kind) {
+    switch (kind) {
+        case Kind::Points:
+            return GL_POINTS;
+        case Kind::Lines:
+            return GL_LINES;
+        case Kind::Triangles:
+            break;
+    }
+    return GL_TRIANGLES;
+}
+
+}  // namespace
+
+void startBatches() {
+    Batches& b = batches();
+    b = Batches{};
+    gl.GenBuffers(1, &b.buffer);
+    gl.BindBuffer(GL_ARRAY_BUFFER, b.buffer);
+    for (GLuint a : {ClipAttribute, ColourAttribute, TexCoordAttribute}) gl.EnableVertexAttribArray(a);
+    gl.Disable(GL_DEPTH_TEST);
+    gl.Disable(GL_CULL_FACE);
+    gl.DepthMask(GL_TRUE);
+    gl.LineWidth(1);
+}
+
+void drawStateChanged() {
+    batches().stateKnown = false;
+}
+
+void beginRun(Kind kind, bool cpuCulled) {
+    Batches& b = batches();
+    if (b.stateKnown && b.state.kind == kind &&
+        b.state.esCull == (kind == Kind::Triangles && !cpuCulled && context().cullFace))
+        return;
+    DrawState s = currentState(kind, cpuCulled);
+    if (b.stateKnown && s == b.state) return;
+    flushBatch();
+    b.state = s;
+    b.stateKnown = true;
+}
+
+void addCorner(const EsVertex& position, const EsVertex& shading) {
+    Batches& b = batches();
+    std::vector<float>& out = b.corners;
+    out.insert(out.end(), position.clip, position.clip + 4);
+    out.insert(out.end(), shading.colour, shading.colour + 4);
+    out.insert(out.end(), position.texCoord, position.texCoord + 2);
+    if (b.state.program.lighting) {
+        out.insert(out.end(), shading.eye, shading.eye + 3);
+        out.insert(out.end(), shading.normal, shading.normal + 3);
+    }
+}
+
+void flushBatch() {
+    Batches& b = batches();
+    if (b.corners.empty()) return;
+    const DrawState& s = b.state;
+    applyState(s);
+    const int floats = s.program.lighting ? litFloats : plainFloats;
+    const GLsizei stride = floats * static_cast<GLsizei>(sizeof(float));
+    gl.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(b.corners.size() * sizeof(float)), b.corners.data(),
+                  GL_STREAM_DRAW);
+    auto at = [](int firstFloat) { return reinterpret_cast<const void*>(firstFloat * sizeof(float)); };
+    gl.VertexAttribPointer(ClipAttribute, 4, GL_FLOAT, GL_FALSE, stride, at(0));
+    gl.VertexAttribPointer(ColourAttribute, 4, GL_FLOAT, GL_FALSE, stride, at(4));
+    gl.VertexAttribPointer(TexCoordAttribute, 2, GL_FLOAT, GL_FALSE, stride, at(8));
+    if (s.program.lighting) {
+        gl.VertexAttribPointer(EyeAttribute, 3, GL_FLOAT, GL_FALSE, stride, at(10));
+        gl.VertexAttribPointer(NormalAttribute, 3, GL_FLOAT, GL_FALSE, stride, at(13));
+    }
+    gl.DrawArrays(esMode(s.kind), 0, static_cast<GLsizei>(b.corners.size() / static_cast<size_t>(floats)));
+    b.corners.clear();
+}
+
+}  // namespace es
+
+namespace es {
+
+void bindEsTexture(GLuint name) {
+    flushBatch();
+    EsShadow& es = batches().es;
+    gl.BindTexture(GL_TEXTURE_2D, name);
+    es.texture = name;
+}
+
+void prepareEsClear(bool depthMask) {
+    flushBatch();
+    EsShadow& es = batches().es;
+    if (es.depthMask != depthMask) {
+        gl.DepthMask(depthMask ? GL_TRUE : GL_FALSE);
+        es.depthMask = depthMask;
+    }
+}
+
+}  // namespace es

@@ -1,0 +1,310 @@
+// primitives.cpp -- GL's primitives carried into clip space on the CPU and split as Mesa splits them.
+//
+// What Mesa (llvmpipe, 22.3) was measured to do, and this file repeats:
+//  - a vertex's clip position is the model-view-projection matrix times it, and its eye position the
+//    model-view matrix times it, each row summed left to right without fused multiply-adds;
+//  - a quad (a, b, c, d) is drawn as (a, b, c) (a, c, d) when its draw goes straight to the rasterizer,
+//    and as (a, b, d) (b, c, d) when it passes Mesa's primitive pipeline: always from a display list,
+//    under flat shading, with a face drawn as lines, and for every draw of up to 4096 vertices in
+//    which some vertex lies outside the view volume (a clipped quad turns its whole draw);
+//  - a polygon is the fan (i+1, i+2, 0), so its first vertex is the provoking one; a quad strip quad
+//    is (i+2, i, i+3) (i, i+1, i+3); a triangle strip's odd triangles are (i+1, i, i+2);
+//  - a face drawn as lines draws its polygon edges, each triangle's from its third corner round;
+//  - a point is GL 1.x's square of whole pixels, its corner rounded from the snapped centre, where ES
+//    draws every point as a sprite over the pixels whose centres it covers: the two differ when a
+//    centre falls on half a pixel, so the sprite is moved to the middle of GL's square.
+#include "gl/es/primitives.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "gl/es/batch.h"
+#include "gl/es/context.h"
+#include "gl/es/es_faults_testing.h"
+#include "gl/es/matrix.h"
+
+namespace es {
+
+namespace {
+
+// The matrices a vertex needs, worked out again only when a matrix changed.
+struct Transforms {
+    unsigned serial = 0;
+    Matrix modelViewProjection;
+    float normal[9];
+};
+
+const Transforms& transforms() {
+    static Transforms kept;
+    Context& c = context();
+    if (kept.serial != c.matrixSerial) {
+        kept.modelViewProjection = multiply(c.projection.top(), c.modelView.top());
+        normalMatrix(c.modelView.top(), kept.normal);
+        if (plantedFault() == EsLayerFault::TransposedNormalMatrix)
+            for (int i = 0; i < 3; ++i)
+                for (int j = i + 1; j < 3; ++j) std::swap(kept.normal[i * 3 + j], kept.normal[j * 3 + i]);
+        kept.serial = c.matrixSerial;
+    }
+    return kept;
+}
+
+EsVertex transform(const SourceVertex& v, const Transforms& t, bool lighting) {
+    EsVertex out;
+    transformPoint(t.modelViewProjection, v.position, out.clip);
+    for (int k = 0; k < 4; ++k) out.colour[k] = v.colour[k];
+    out.texCoord[0] = v.texCoord[0];
+    out.texCoord[1] = v.texCoord[1];
+    if (lighting) {
+        float eye[4];
+        transformPoint(context().modelView.top(), v.position, eye);
+        for (int k = 0; k < 3; ++k) out.eye[k] = eye[k];
+        const float* n = t.normal;
+        for (int k = 0; k < 3; ++k)
+            out.normal[k] = v.normal[0] * n[k * 3] + (v.normal[1] * n[k * 3 + 1] + v.normal[2] * n[k * 3 + 2]);
+    }
+    return out;
+}
+
+// GL 1.x's square of pixels for a point of `size` at window coordinate `x`, as llvmpipe rounds it on
+// its framebuffer, whose rows run top down: the first column (or row, when `rowsFlipped`) it covers.
+// Positions are snapped to 1/256 of a pixel first.
+long legacyPointStart(double windowCoordinate, int width, bool rowsFlipped) {
+    const long snapped = std::lround(windowCoordinate * 256);
+    auto floorDiv = [](long a) { return a >= 0 ? a / 256 : -((-a + 255) / 256); };
+    auto ceilDiv = [&floorDiv](long a) { return -floorDiv(-a); };
+    if (width % 2 == 0) return (rowsFlipped ? ceilDiv(snapped - 127) : floorDiv(snapped + 128)) - width / 2;
+    return (rowsFlipped ? ceilDiv(snapped + 1) - 1 : floorDiv(snapped)) - (width - 1) / 2;
+}
+
+// The point moved to the middle of the square GL would fill, so ES's sprite covers the same pixels.
+EsVertex legacyPoint(const EsVertex& v, float size) {
+    const Context& c = context();
+    const int width = std::max(1, static_cast<int>(std::lround(size)));
+    EsVertex out = v;
+    const float w = v.clip[3];
+    if (!(w > 0)) return out;
+    const float reciprocal = 1.0f / w;
+    for (int axis = 0; axis < 2; ++axis) {
+        const float scale = static_cast<float>(c.viewport[2 + axis]) / 2;
+        const float offset = static_cast<float>(c.viewport[axis]) + scale;
+        const double window = v.clip[axis] * reciprocal * scale + offset;
+        const double middle = static_cast<double>(legacyPointStart(window, width, axis == 1)) + width / 2.0;
+        out.clip[axis] = static_cast<float>((middle - offset) / scale * w);
+    }
+    return out;
+}
+
+bool outsideViewVolume(const EsVertex& v) {
+    const float w = v.clip[3];
+    for (int k = 0; k < 3; ++k)
+        if (v.clip[k] > w || v.clip[k] < -w) return true;
+    return false;
+}
+
+// A triangle of a split primitive: its corners (positions in the draw's vertex sequence), the one whose
+// colour flat shading takes, and which of its edges (corner k to corner k + 1) are polygon edges.
+struct Triangle {
+    int corner[3];
+    int provoking;
+    unsigned edges;
+};
+constexpr unsigned allEdges = 7;
+
+struct Split {
+    std::vector<Triangle> triangles;
+    std::vector<int> lines;   // pairs, the second of each is provoking
+    std::vector<int> points;  // single corners
+};
+
+// The quads of [first, first + count) split the straight way, or the pipeline's way.
+void splitQuads(int first, int count, bool throughPipeline, Split& out) {
+    for (int q = first; q + 3 < first + count; q += 4) {
+        const int a = q, b = q + 1, c = q + 2, d = q + 3;
+        if (throughPipeline) {
+            out.triangles.push_back({{a, b, d}, d, 1u | 4u});
+            out.triangles.push_back({{b, c, d}, d, 1u | 2u});
+        } else {
+            out.triangles.push_back({{a, b, c}, d, 1u | 2u});
+            out.triangles.push_back({{a, c, d}, d, 2u | 4u});
+        }
+    }
+}
+
+void splitPrimitive(GLenum mode, int n, bool quadsThroughPipeline, const std::vector<bool>& segmentClipped,
+                    Split& out) {
+    switch (mode) {
+        case GL_POINTS:
+            for (int i = 0; i < n; ++i) out.points.push_back(i);
+            break;
+        case GL_LINES:
+            for (int i = 0; i + 1 < n; i += 2) out.lines.insert(out.lines.end(), {i, i + 1});
+            break;
+        case GL_LINE_STRIP:
+        case GL_LINE_LOOP:
+            for (int i = 0; i + 1 < n; ++i) out.lines.insert(out.lines.end(), {i, i + 1});
+            if (mode == GL_LINE_LOOP && n > 1) out.lines.insert(out.lines.end(), {n - 1, 0});
+            break;
+        case GL_TRIANGLES:
+            for (int i = 0; i + 2 < n; i += 3) out.triangles.push_back({{i, i + 1, i + 2}, i + 2, allEdges});
+            break;
+        case GL_TRIANGLE_STRIP:
+            for (int i = 0; i + 2 < n; ++i) {
+                if (i % 2 == 0)
+                    out.triangles.push_back({{i, i + 1, i + 2}, i + 2, allEdges});
+                else
+                    out.triangles.push_back({{i + 1, i, i + 2}, i + 2, allEdges});
+            }
+            break;
+        case GL_TRIANGLE_FAN:
+            for (int i = 0; i + 2 < n; ++i) out.triangles.push_back({{0, i + 1, i + 2}, i + 2, allEdges});
+            break;
+        case GL_QUADS: {
+            // The rasterizer takes draws in pieces of up to 4096 vertices; each piece decides alone.
+            constexpr int piece = 4096;
+            for (int first = 0, s = 0; first < n; first += piece, ++s) {
+                bool pipeline = quadsThroughPipeline || segmentClipped[static_cast<size_t>(s)];
+                if (plantedFault() == EsLayerFault::SwappedQuadDiagonal) pipeline = !pipeline;
+                splitQuads(first, std::min(piece, n - first), pipeline, out);
+            }
+            break;
+        }
+        case GL_QUAD_STRIP:
+            for (int i = 0; i + 3 < n; i += 2) {
+                out.triangles.push_back({{i + 2, i, i + 3}, i + 3, 1u | 4u});
+                out.triangles.push_back({{i, i + 1, i + 3}, i + 3, 1u | 2u});
+            }
+            break;
+        case GL_POLYGON:
+            for (int i = 0; i + 2 < n; ++i) {
+                unsigned edges = 1u;          // (i+1) to (i+2)
+                if (i == 0) edges |= 4u;      // 0 to 1
+                if (i + 3 == n) edges |= 2u;  // (n-1) to 0
+                out.triangles.push_back({{i + 1, i + 2, 0}, 0, edges});
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+// The fill mode of each face as the rasterizer sees it: a culled face takes the other's mode.
+struct FaceModes {
+    GLenum front, back;
+};
+
+FaceModes effectiveModes(const Context& c) {
+    FaceModes m{c.polygonMode[0], c.polygonMode[1]};
+    if (c.cullFace && (c.cullFaceMode == GL_FRONT || c.cullFaceMode == GL_FRONT_AND_BACK)) m.front = m.back;
+    if (c.cullFace && (c.cullFaceMode == GL_BACK || c.cullFaceMode == GL_FRONT_AND_BACK)) m.back = m.front;
+    return m;
+}
+
+// Counter-clockwise in the window, as GL calls front-facing. With every corner in front of the eye
+// the sign of the projected area decides; otherwise that of the homogeneous determinant, which gives
+// the orientation of the part in front of the eye.
+bool frontFacing(const EsVertex& a, const EsVertex& b, const EsVertex& c) {
+    if (a.clip[3] > 0 && b.clip[3] > 0 && c.clip[3] > 0) {
+        const float ax = a.clip[0] / a.clip[3], ay = a.clip[1] / a.clip[3];
+        const float bx = b.clip[0] / b.clip[3], by = b.clip[1] / b.clip[3];
+        const float cx = c.clip[0] / c.clip[3], cy = c.clip[1] / c.clip[3];
+        return (ax - cx) * (by - cy) - (ay - cy) * (bx - cx) > 0;
+    }
+    const double det = static_cast<double>(a.clip[0]) *
+                           (static_cast<double>(b.clip[1]) * c.clip[3] - static_cast<double>(c.clip[1]) * b.clip[3]) -
+                       static_cast<double>(b.clip[0]) *
+                           (static_cast<double>(a.clip[1]) * c.clip[3] - static_cast<double>(c.clip[1]) * a.clip[3]) +
+                       static_cast<double>(c.clip[0]) *
+                           (static_cast<double>(a.clip[1]) * b.clip[3] - static_cast<double>(b.clip[1]) * a.clip[3]);
+    return det > 0;
+}
+
+}  // namespace
+
+bool validPrimitiveMode(GLenum mode) {
+    switch (mode) {
+        case GL_POINTS:
+        case GL_LINES:
+        case GL_LINE_STRIP:
+        case GL_LINE_LOOP:
+        case GL_TRIANGLES:
+        case GL_TRIANGLE_STRIP:
+        case GL_TRIANGLE_FAN:
+        case GL_QUADS:
+        case GL_QUAD_STRIP:
+        case GL_POLYGON:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void drawPrimitives(GLenum mode, const std::vector<SourceVertex>& vertices, const std::vector<std::uint32_t>* indices,
+                    Origin origin) {
+    const Context& c = context();
+    const bool lighting = c.lighting.lighting;
+    const bool flat = c.lighting.shadeModel == GL_FLAT;
+    const Transforms& t = transforms();
+
+    static std::vector<EsVertex> transformed;
+    transformed.resize(vertices.size());
+    for (size_t i = 0; i < vertices.size(); ++i) transformed[i] = transform(vertices[i], t, lighting);
+
+    const int n = static_cast<int>(indices ? indices->size() : vertices.size());
+    auto at = [&](int position) -> const EsVertex& {
+        return transformed[indices ? (*indices)[static_cast<size_t>(position)] : static_cast<size_t>(position)];
+    };
+
+    const FaceModes modes = effectiveModes(c);
+    const bool facesAsLines = modes.front != GL_FILL || modes.back != GL_FILL;
+    std::vector<bool> segmentClipped;
+    if (mode == GL_QUADS)
+        for (int i = 0; i < n; ++i) {
+            const size_t s = static_cast<size_t>(i / 4096);
+            if (segmentClipped.size() <= s) segmentClipped.push_back(false);
+            if (outsideViewVolume(at(i))) segmentClipped[s] = true;
+        }
+    static Split split;
+    split.triangles.clear(), split.lines.clear(), split.points.clear();
+    splitPrimitive(mode, n, origin == Origin::DisplayList || flat || facesAsLines, segmentClipped, split);
+
+    auto shading = [&](int corner, int provoking) -> const EsVertex& { return at(flat ? provoking : corner); };
+
+    for (const Triangle& tri : split.triangles) {
+        const EsVertex& a = at(tri.corner[0]);
+        const EsVertex& b = at(tri.corner[1]);
+        const EsVertex& d = at(tri.corner[2]);
+        GLenum faceMode = GL_FILL;
+        if (facesAsLines) {
+            const bool front = frontFacing(a, b, d);
+            if (c.cullFace && (c.cullFaceMode == GL_FRONT_AND_BACK || (c.cullFaceMode == GL_FRONT) == front)) continue;
+            faceMode = front ? modes.front : modes.back;
+        }
+        if (faceMode == GL_FILL) {
+            beginRun(Kind::Triangles, facesAsLines);
+            for (int k = 0; k < 3; ++k) addCorner(at(tri.corner[k]), shading(tri.corner[k], tri.provoking));
+            continue;
+        }
+        beginRun(Kind::Lines, true);
+        for (int k : {2, 0, 1}) {
+            if (!((tri.edges >> k) & 1)) continue;
+            const int from = tri.corner[k], to = tri.corner[(k + 1) % 3];
+            addCorner(at(from), shading(from, tri.provoking));
+            addCorner(at(to), shading(to, tri.provoking));
+        }
+    }
+    if (!split.lines.empty()) {
+        beginRun(Kind::Lines, true);
+        for (size_t i = 0; i + 1 < split.lines.size(); i += 2) {
+            const int from = split.lines[i], to = split.lines[i + 1];
+            addCorner(at(from), shading(from, to));
+            addCorner(at(to), shading(to, to));
+        }
+    }
+    if (!split.points.empty()) {
+        beginRun(Kind::Points, true);
+        for (int p : split.points) addCorner(legacyPoint(at(p), c.pointSize), at(p));
+    }
+}
+
+}  // namespace es
