@@ -7,6 +7,8 @@ packages=(
   # the checks of the shell scripts and the Python formatting (scripts/check-scripts.sh)
   shellcheck black
   freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri
+  # the ES layer's tests and benchmark: EGL, and Mesa's EGL for OpenGL ES 2.0 with or without X
+  libegl-dev libegl-mesa0
   libsdl2-mixer-dev
   googletest libgtest-dev
   libstb-dev libglm-dev

@@ -19,6 +19,9 @@ target_link_libraries(glintmere_sdltests PRIVATE glintmere_test_support glintmer
 gtest_discover_tests(glintmere_sdltests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR} PROPERTIES LABELS sound)
 
+# The drawing through the ES layer on Mesa's OpenGL ES 2.0, against Mesa's fixed function.
+add_subdirectory(es)
+
 # The soak, the leak check (LSan) and the hostile bitmaps run the Linux build.
 add_subdirectory(soak)
 add_subdirectory(leakcheck)
