@@ -43,66 +43,88 @@ void setPointer(ClientArray& array, int size, GLenum type, GLsizei stride, const
     array.buffer = context().arrayBuffer;
 }
 
-// Where element `i` of `array` starts: in the buffer it was set from, or in client memory.
-const float* element(const ClientArray& array, std::size_t i) {
+// An enabled array resolved for one draw: where its elements start and how far apart they lie.
+struct Elements {
+    const unsigned char* base = nullptr;
+    std::size_t stride = 0;
+    int size = 0;
+    const float* at(std::size_t i) const { return reinterpret_cast<const float*>(base + i * stride); }
+};
+
+// `array` as one draw reads it: from the buffer it was set from, or from client memory; none when the
+// array is off (or names a buffer that is gone).
+Elements resolve(const ClientArray& array) {
+    Elements e;
+    if (!array.enabled) return e;
     const Context& c = context();
-    const unsigned char* base = static_cast<const unsigned char*>(array.pointer);
+    e.base = static_cast<const unsigned char*>(array.pointer);
     if (array.buffer != 0) {
         const auto found = c.buffers.find(array.buffer);
-        if (found == c.buffers.end()) return nullptr;
-        base = found->second.data() + reinterpret_cast<std::uintptr_t>(array.pointer);
+        if (found == c.buffers.end()) return Elements{};
+        e.base = found->second.data() + reinterpret_cast<std::uintptr_t>(array.pointer);
     }
-    const std::size_t stride = array.stride != 0 ? static_cast<std::size_t>(array.stride)
-                                                 : static_cast<std::size_t>(array.size) * sizeof(float);
-    return reinterpret_cast<const float*>(base + i * stride);
+    e.size = array.size;
+    e.stride = array.stride != 0 ? static_cast<std::size_t>(array.stride)
+                                 : static_cast<std::size_t>(array.size) * sizeof(float);
+    return e;
 }
 
+// The enabled arrays of the draw at hand.
+struct DrawArrays {
+    Elements position, colour, normal, texCoord;
+    DrawArrays() {
+        const Context& c = context();
+        position = resolve(c.vertexArray);
+        colour = resolve(c.colourArray);
+        normal = resolve(c.normalArray);
+        texCoord = resolve(c.texCoordArray);
+    }
+};
+
 // Element `i` of the enabled arrays as a vertex; what no array gives comes from the current values.
-SourceVertex vertexAt(std::size_t i) {
-    const Context& c = context();
+SourceVertex vertexAt(const DrawArrays& arrays, std::size_t i) {
+    const CurrentValues& current = context().current;
     SourceVertex v;
-    const float* p = element(c.vertexArray, i);
-    const int size = c.vertexArray.size;
+    const float* p = arrays.position.at(i);
+    const int size = arrays.position.size;
     v.position[0] = p[0], v.position[1] = p[1];
     v.position[2] = size > 2 ? p[2] : 0;
     v.position[3] = size > 3 ? p[3] : 1;
-    if (c.colourArray.enabled) {
-        const float* col = element(c.colourArray, i);
+    if (arrays.colour.base != nullptr) {
+        const float* col = arrays.colour.at(i);
         for (int k = 0; k < 3; ++k) v.colour[k] = col[k];
-        v.colour[3] = c.colourArray.size > 3 ? col[3] : 1;
+        v.colour[3] = arrays.colour.size > 3 ? col[3] : 1;
     } else {
-        std::memcpy(v.colour, c.current.colour, sizeof v.colour);
+        std::memcpy(v.colour, current.colour, sizeof v.colour);
     }
-    if (c.normalArray.enabled)
-        std::memcpy(v.normal, element(c.normalArray, i), sizeof v.normal);
-    else
-        std::memcpy(v.normal, c.current.normal, sizeof v.normal);
-    if (c.texCoordArray.enabled)
-        std::memcpy(v.texCoord, element(c.texCoordArray, i), sizeof v.texCoord);
-    else
-        std::memcpy(v.texCoord, c.current.texCoord, sizeof v.texCoord);
+    std::memcpy(v.normal, arrays.normal.base != nullptr ? arrays.normal.at(i) : current.normal, sizeof v.normal);
+    std::memcpy(v.texCoord, arrays.texCoord.base != nullptr ? arrays.texCoord.at(i) : current.texCoord,
+                sizeof v.texCoord);
     return v;
 }
 
 // In a list, an array draw is kept with the values its arrays give now.
 void keepElements(GLenum mode, const std::vector<std::uint32_t>& indices) {
-    const Context& c = context();
-    KeptArrayDraw draw{mode, c.colourArray.enabled, c.normalArray.enabled, c.texCoordArray.enabled, {}};
+    const DrawArrays arrays;
+    KeptArrayDraw draw{
+        mode, arrays.colour.base != nullptr, arrays.normal.base != nullptr, arrays.texCoord.base != nullptr, {}};
     draw.vertices.reserve(indices.size());
-    for (std::uint32_t index : indices) draw.vertices.push_back(vertexAt(index));
+    for (std::uint32_t index : indices) draw.vertices.push_back(vertexAt(arrays, index));
     keepArrayDraw(std::move(draw));
 }
 
 // Draws the elements `indices` names; each vertex is placed once however often it is named.
 void drawElements(GLenum mode, const std::vector<std::uint32_t>& indices) {
     if (!validPrimitiveMode(mode)) return raise(GL_INVALID_ENUM);
-    if (!context().vertexArray.enabled || indices.empty()) return;
+    if (indices.empty()) return;
     if (compilingList()) return keepElements(mode, indices);
+    const DrawArrays arrays;
+    if (arrays.position.base == nullptr) return;
     const auto [low, high] = std::minmax_element(indices.begin(), indices.end());
     static std::vector<SourceVertex> vertices;
     static std::vector<std::uint32_t> relative;
     vertices.clear();
-    for (std::uint32_t i = *low; i <= *high; ++i) vertices.push_back(vertexAt(i));
+    for (std::uint32_t i = *low; i <= *high; ++i) vertices.push_back(vertexAt(arrays, i));
     relative.resize(indices.size());
     for (std::size_t k = 0; k < indices.size(); ++k) relative[k] = indices[k] - *low;
     drawPrimitives(mode, vertices, &relative, Origin::Arrays);

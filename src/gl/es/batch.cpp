@@ -1,6 +1,7 @@
 // batch.cpp -- gathering corners by state and drawing each run with one ES call.
 #include "gl/es/batch.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -9,6 +10,8 @@
 #include "gl/es/lighting_program.h"
 
 namespace es {
+
+Run run;
 
 namespace {
 
@@ -52,17 +55,18 @@ struct EsShadow {
     bool lightingAttributes = false;
 };
 
+// The state of the run being gathered and what the layer last set in ES.
 struct Batches {
     DrawState state;
     bool stateKnown = false;  // false once some state changed since `state` was worked out
-    std::vector<float> corners;
-    GLuint buffer = 0;
+    GLuint vertexBuffer = 0, indexBuffer = 0;
+    size_t vertexBufferBytes = 0, indexBufferBytes = 0;  // what ES holds for each
     EsShadow es;
 };
+Batches batchState;
 
 Batches& batches() {
-    static Batches kept;
-    return kept;
+    return batchState;
 }
 
 void product3(const float a[4], const float b[4], float out[3]) {
@@ -125,9 +129,6 @@ DrawState currentState(Kind kind, bool cpuCulled) {
     }
     return s;
 }
-
-constexpr int litFloats = 16;    // clip 4, colour 4, texture coordinates 2, eye 3, normal 3
-constexpr int plainFloats = 10;  // without the eye position and normal
 
 void setUniforms(const Program& p, const DrawState& s) {
     if (p.pointSize >= 0) gl.Uniform1f(p.pointSize, s.pointSize);
@@ -203,8 +204,12 @@ GLenum esMode(Kind kind) {
 void startBatches() {
     Batches& b = batches();
     b = Batches{};
-    gl.GenBuffers(1, &b.buffer);
-    gl.BindBuffer(GL_ARRAY_BUFFER, b.buffer);
+    run.used = run.vertexCount = run.indexCount = 0;
+    ++run.generation;
+    gl.GenBuffers(1, &b.vertexBuffer);
+    gl.GenBuffers(1, &b.indexBuffer);
+    gl.BindBuffer(GL_ARRAY_BUFFER, b.vertexBuffer);
+    gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, b.indexBuffer);
     for (GLuint a : {ClipAttribute, ColourAttribute, TexCoordAttribute}) gl.EnableVertexAttribArray(a);
     gl.Disable(GL_DEPTH_TEST);
     gl.Disable(GL_CULL_FACE);
@@ -226,29 +231,39 @@ void beginRun(Kind kind, bool cpuCulled) {
     flushBatch();
     b.state = s;
     b.stateKnown = true;
+    run.lit = s.program.lighting;
 }
 
-void addCorner(const EsVertex& position, const EsVertex& shading) {
-    Batches& b = batches();
-    std::vector<float>& out = b.corners;
-    out.insert(out.end(), position.clip, position.clip + 4);
-    out.insert(out.end(), shading.colour, shading.colour + 4);
-    out.insert(out.end(), position.texCoord, position.texCoord + 2);
-    if (b.state.program.lighting) {
-        out.insert(out.end(), shading.eye, shading.eye + 3);
-        out.insert(out.end(), shading.normal, shading.normal + 3);
+void reserve(size_t vertices, size_t indices) {
+    if (run.vertexCount + vertices > Run::maxVertices) flushBatch();
+    const size_t floats = run.used + vertices * Run::litFloats;
+    if (floats > run.vertices.size()) run.vertices.resize(std::max<size_t>(floats, run.vertices.size() * 2));
+    if (run.indexCount + indices > run.indices.size())
+        run.indices.resize(std::max<size_t>(run.indexCount + indices, run.indices.size() * 2));
+}
+
+// Fills `buffer` in place, and only grows it: a new store for every run would have the driver
+// allocate (and the system clear) megabytes a frame. ES has read the vertices once the draw returns.
+void fill(GLenum target, size_t& heldBytes, const void* data, size_t bytes) {
+    if (bytes > heldBytes) {
+        heldBytes = std::max(bytes, heldBytes * 2);
+        gl.BufferData(target, static_cast<GLsizeiptr>(heldBytes), nullptr, GL_DYNAMIC_DRAW);
     }
+    gl.BufferSubData(target, 0, static_cast<GLsizeiptr>(bytes), data);
 }
 
 void flushBatch() {
     Batches& b = batches();
-    if (b.corners.empty()) return;
+    if (run.indexCount == 0) {
+        run.used = run.vertexCount = 0;
+        return;
+    }
     const DrawState& s = b.state;
     applyState(s);
-    const int floats = s.program.lighting ? litFloats : plainFloats;
-    const GLsizei stride = floats * static_cast<GLsizei>(sizeof(float));
-    gl.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(b.corners.size() * sizeof(float)), b.corners.data(),
-                  GL_STREAM_DRAW);
+    const size_t floats = s.program.lighting ? Run::litFloats : Run::plainFloats;
+    const GLsizei stride = static_cast<GLsizei>(floats * sizeof(float));
+    fill(GL_ARRAY_BUFFER, b.vertexBufferBytes, run.vertices.data(), run.used * sizeof(float));
+    fill(GL_ELEMENT_ARRAY_BUFFER, b.indexBufferBytes, run.indices.data(), run.indexCount * sizeof(std::uint16_t));
     auto at = [](int firstFloat) { return reinterpret_cast<const void*>(firstFloat * sizeof(float)); };
     gl.VertexAttribPointer(ClipAttribute, 4, GL_FLOAT, GL_FALSE, stride, at(0));
     gl.VertexAttribPointer(ColourAttribute, 4, GL_FLOAT, GL_FALSE, stride, at(4));
@@ -257,8 +272,9 @@ void flushBatch() {
         gl.VertexAttribPointer(EyeAttribute, 3, GL_FLOAT, GL_FALSE, stride, at(10));
         gl.VertexAttribPointer(NormalAttribute, 3, GL_FLOAT, GL_FALSE, stride, at(13));
     }
-    gl.DrawArrays(esMode(s.kind), 0, static_cast<GLsizei>(b.corners.size() / static_cast<size_t>(floats)));
-    b.corners.clear();
+    gl.DrawElements(esMode(s.kind), static_cast<GLsizei>(run.indexCount), GL_UNSIGNED_SHORT, nullptr);
+    run.used = run.vertexCount = run.indexCount = 0;
+    ++run.generation;
 }
 
 }  // namespace es

@@ -106,7 +106,11 @@ struct Context {
     GLint maxTextureSize = 0;  // ES's, asked at start
 };
 
-Context& context();
+// The layer's one context record; context() is how the layer's files reach it.
+extern Context glContext;
+inline Context& context() {
+    return glContext;
+}
 
 // Records `error` unless an earlier one is still unread, as GL keeps only the first.
 void raise(GLenum error);

@@ -20,6 +20,7 @@ namespace es {
     CALL(void, BindBuffer, (GLenum target, GLuint buffer))                                                     \
     CALL(void, BindTexture, (GLenum target, GLuint texture))                                                   \
     CALL(void, BufferData, (GLenum target, GLsizeiptr size, const void* data, GLenum usage))                   \
+    CALL(void, BufferSubData, (GLenum target, GLintptr offset, GLsizeiptr size, const void* data))             \
     CALL(void, Clear, (GLbitfield mask))                                                                       \
     CALL(void, ClearColor, (GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha))                          \
     CALL(void, CompileShader, (GLuint shader))                                                                 \
@@ -33,6 +34,7 @@ namespace es {
     CALL(void, Disable, (GLenum cap))                                                                          \
     CALL(void, DisableVertexAttribArray, (GLuint index))                                                       \
     CALL(void, DrawArrays, (GLenum mode, GLint first, GLsizei count))                                          \
+    CALL(void, DrawElements, (GLenum mode, GLsizei count, GLenum type, const void* indices))                   \
     CALL(void, Enable, (GLenum cap))                                                                           \
     CALL(void, EnableVertexAttribArray, (GLuint index))                                                        \
     CALL(void, Finish, ())                                                                                     \

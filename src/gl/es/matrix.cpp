@@ -77,12 +77,6 @@ void ortho(Matrix& matrix, float left, float right, float bottom, float top, flo
     matrix = multiply(matrix, o);
 }
 
-void transformPoint(const Matrix& matrix, const float point[4], float out[4]) {
-    const float* m = matrix.m;
-    for (int row = 0; row < 4; ++row)
-        out[row] = m[row] * point[0] + m[4 + row] * point[1] + m[8 + row] * point[2] + m[12 + row] * point[3];
-}
-
 bool normalMatrix(const Matrix& modelView, float out[9]) {
     auto in = [&modelView](int row, int column) { return modelView.at(row, column); };
     // The determinant's six terms summed positive and negative apart, as Mesa's general 3D inverse does.

@@ -27,7 +27,11 @@ void ortho(Matrix& matrix, float left, float right, float bottom, float top, flo
 
 // A point (x, y, z, w) carried by the matrix, each row summed left to right as the GPU does it for
 // the fixed-function pipeline: m[0]x + m[4]y + m[8]z + m[12]w.
-void transformPoint(const Matrix& matrix, const float point[4], float out[4]);
+inline void transformPoint(const Matrix& matrix, const float point[4], float out[4]) {
+    const float* m = matrix.m;
+    for (int row = 0; row < 4; ++row)
+        out[row] = m[row] * point[0] + m[4 + row] * point[1] + m[8 + row] * point[2] + m[12 + row] * point[3];
+}
 
 // The 3 by 3 matrix that carries normals into eye space: the inverse transpose of the upper left of
 // `modelView`, row-major (row i gives the i-th component). False, with the identity, when singular.

@@ -17,6 +17,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 #include <utility>
 
 #include "gl/es/batch.h"
@@ -188,6 +190,25 @@ void splitPrimitive(GLenum mode, int n, bool quadsThroughPipeline, const std::ve
     }
 }
 
+// The split of `mode` over `n` vertices, worked out once for each primitive of a size: lists and arrays
+// draw the same shapes over and over. Quads that a clipped piece may turn are split afresh.
+const Split& splitFor(GLenum mode, int n, bool quadsThroughPipeline, const std::vector<bool>& segmentClipped) {
+    static Split fresh;
+    const bool turnable = mode == GL_QUADS && !quadsThroughPipeline;
+    if (turnable) {
+        fresh.triangles.clear(), fresh.lines.clear(), fresh.points.clear();
+        splitPrimitive(mode, n, quadsThroughPipeline, segmentClipped, fresh);
+        return fresh;
+    }
+    static std::map<std::tuple<GLenum, int, bool, EsLayerFault>, Split> kept;
+    const auto key = std::make_tuple(mode, n, quadsThroughPipeline, plantedFault());
+    auto found = kept.find(key);
+    if (found != kept.end()) return found->second;
+    Split& split = kept[key];
+    splitPrimitive(mode, n, quadsThroughPipeline, segmentClipped, split);
+    return split;
+}
+
 // The fill mode of each face as the rasterizer sees it: a culled face takes the other's mode.
 struct FaceModes {
     GLenum front, back;
@@ -264,11 +285,44 @@ void drawPrimitives(GLenum mode, const std::vector<SourceVertex>& vertices, cons
             if (segmentClipped.size() <= s) segmentClipped.push_back(false);
             if (outsideViewVolume(at(i))) segmentClipped[s] = true;
         }
-    static Split split;
-    split.triangles.clear(), split.lines.clear(), split.points.clear();
-    splitPrimitive(mode, n, origin == Origin::DisplayList || flat || facesAsLines, segmentClipped, split);
+    const Split& split = splitFor(mode, n, origin == Origin::DisplayList || flat || facesAsLines, segmentClipped);
 
-    auto shading = [&](int corner, int provoking) -> const EsVertex& { return at(flat ? provoking : corner); };
+    // Each vertex shaded by itself becomes a vertex of the run once a run; one shaded by another (flat
+    // shading) once for each triangle, or once for the two triangles of a quad, which share corners and
+    // the provoking vertex.
+    auto source = [&](int position) {
+        return indices ? (*indices)[static_cast<size_t>(position)] : static_cast<std::uint32_t>(position);
+    };
+    static std::vector<std::uint16_t> ownIndex;
+    static std::vector<unsigned> ownGeneration;
+    ownIndex.resize(transformed.size());
+    ownGeneration.assign(transformed.size(), ~0u);
+    struct Shared {
+        std::uint32_t corner[3] = {~0u, ~0u, ~0u}, provoking = ~0u;
+        std::uint16_t index[3] = {};
+        unsigned generation = ~0u;
+    } previous, current;
+    auto own = [&](std::uint32_t corner) {
+        if (ownGeneration[corner] != run.generation) {
+            ownIndex[corner] = addVertex(transformed[corner], transformed[corner]);
+            ownGeneration[corner] = run.generation;
+        }
+        return ownIndex[corner];
+    };
+    // The corner at `position` of a primitive whose provoking vertex is at `provoking`, as the `k`-th
+    // corner of `current`.
+    auto vertex = [&](int position, int provoking, int k) -> std::uint16_t {
+        const std::uint32_t corner = source(position);
+        const std::uint32_t shader = flat ? source(provoking) : corner;
+        current.corner[k] = corner;
+        current.provoking = shader;
+        current.generation = run.generation;
+        if (shader == corner) return current.index[k] = own(corner);
+        if (previous.generation == run.generation && previous.provoking == shader)
+            for (int j = 0; j < 3; ++j)
+                if (previous.corner[j] == corner) return current.index[k] = previous.index[j];
+        return current.index[k] = addVertex(transformed[corner], transformed[shader]);
+    };
 
     for (const Triangle& tri : split.triangles) {
         const EsVertex& a = at(tri.corner[0]);
@@ -282,28 +336,38 @@ void drawPrimitives(GLenum mode, const std::vector<SourceVertex>& vertices, cons
         }
         if (faceMode == GL_FILL) {
             beginRun(Kind::Triangles, facesAsLines);
-            for (int k = 0; k < 3; ++k) addCorner(at(tri.corner[k]), shading(tri.corner[k], tri.provoking));
+            reserve(3, 3);
+            current = Shared{};
+            for (int k = 0; k < 3; ++k) addIndex(vertex(tri.corner[k], tri.provoking, k));
+            previous = current;
             continue;
         }
         beginRun(Kind::Lines, true);
-        for (int k : {2, 0, 1}) {
-            if (!((tri.edges >> k) & 1)) continue;
-            const int from = tri.corner[k], to = tri.corner[(k + 1) % 3];
-            addCorner(at(from), shading(from, tri.provoking));
-            addCorner(at(to), shading(to, tri.provoking));
-        }
+        reserve(3, 6);
+        current = Shared{};
+        std::uint16_t corners[3];
+        for (int k = 0; k < 3; ++k) corners[k] = vertex(tri.corner[k], tri.provoking, k);
+        previous = current;
+        for (int k : {2, 0, 1})
+            if ((tri.edges >> k) & 1) addIndex(corners[k]), addIndex(corners[(k + 1) % 3]);
     }
     if (!split.lines.empty()) {
         beginRun(Kind::Lines, true);
         for (size_t i = 0; i + 1 < split.lines.size(); i += 2) {
-            const int from = split.lines[i], to = split.lines[i + 1];
-            addCorner(at(from), shading(from, to));
-            addCorner(at(to), shading(to, to));
+            reserve(2, 2);
+            current = Shared{};
+            const std::uint16_t from = vertex(split.lines[i], split.lines[i + 1], 0);
+            const std::uint16_t to = vertex(split.lines[i + 1], split.lines[i + 1], 1);
+            previous = current;
+            addIndex(from), addIndex(to);
         }
     }
     if (!split.points.empty()) {
         beginRun(Kind::Points, true);
-        for (int p : split.points) addCorner(legacyPoint(at(p), c.pointSize), at(p));
+        for (int p : split.points) {
+            reserve(1, 1);
+            addIndex(addVertex(legacyPoint(at(p), c.pointSize), at(p)));
+        }
     }
 }
 

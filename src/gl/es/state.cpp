@@ -14,15 +14,15 @@ namespace es {
 
 namespace {
 
+// What the layer keeps beside the GL state: the planted fault and the strings it hands out.
 struct Layer {
-    Context context;
     EsLayerFault fault = EsLayerFault::None;
     std::string version, renderer;
 };
+Layer layerState;
 
 Layer& layer() {
-    static Layer kept;
-    return kept;
+    return layerState;
 }
 
 bool* switchFor(GLenum cap) {
@@ -107,9 +107,7 @@ int queryValues(GLenum pname, double* out) {
 
 }  // namespace
 
-Context& context() {
-    return layer().context;
-}
+Context glContext;
 
 void raise(GLenum error) {
     if (context().error == GL_NO_ERROR) context().error = error;
@@ -126,8 +124,8 @@ using namespace es;
 bool startEsLayer(EsLookUp lookUp, const char** missing) {
     if (!loadCalls(lookUp, missing)) return false;
     Layer& l = layer();
-    l.context = Context{};
-    Context& c = l.context;
+    glContext = Context{};
+    Context& c = glContext;
     // GL's first light is white; the others start black.
     for (int k = 0; k < 4; ++k) c.lighting.lights[0].diffuse[k] = c.lighting.lights[0].specular[k] = 1;
     gl.GetIntegerv(GL_MAX_TEXTURE_SIZE, &c.maxTextureSize);
