@@ -22,7 +22,7 @@ struct DrawState {
     bool depthTest = false, depthMask = true, esCull = false;
     GLenum cullFace = GL_BACK;
     GLuint texture = 0;
-    float lineWidth = 1, pointSize = 1;
+    float lineWidth = 1;
     float lightPosition[maxLights][3] = {}, lightAmbient[maxLights][3] = {}, lightDiffuse[maxLights][3] = {};
     float specularProduct[maxLights][3] = {}, attenuation[maxLights][3] = {};
     float modelAmbient[3] = {}, emission[3] = {}, sceneColour[3] = {};
@@ -32,7 +32,6 @@ struct DrawState {
         return kind == other.kind && !(program < other.program) && !(other.program < program) &&
                depthTest == other.depthTest && depthMask == other.depthMask && esCull == other.esCull &&
                cullFace == other.cullFace && texture == other.texture && lineWidth == other.lineWidth &&
-               pointSize == other.pointSize &&
                std::memcmp(lightPosition, other.lightPosition, sizeof lightPosition) == 0 &&
                std::memcmp(lightAmbient, other.lightAmbient, sizeof lightAmbient) == 0 &&
                std::memcmp(lightDiffuse, other.lightDiffuse, sizeof lightDiffuse) == 0 &&
@@ -84,8 +83,6 @@ DrawState currentState(Kind kind, bool cpuCulled) {
     const bool textureReady = c.boundTexture != 0 && found != c.textures.end() && found->second.complete();
     p.texturing = c.texture2D && textureReady;
     s.texture = p.texturing ? c.boundTexture : 0;
-    p.points = kind == Kind::Points;
-    if (kind == Kind::Points) s.pointSize = c.pointSize;
     if (kind == Kind::Lines) s.lineWidth = c.lineWidth;
     s.depthTest = c.depthTest;
     s.depthMask = c.depthMask;
@@ -131,7 +128,6 @@ DrawState currentState(Kind kind, bool cpuCulled) {
 }
 
 void setUniforms(const Program& p, const DrawState& s) {
-    if (p.pointSize >= 0) gl.Uniform1f(p.pointSize, s.pointSize);
     if (p.texture >= 0) gl.Uniform1i(p.texture, 0);
     if (!s.program.lighting) return;
     if (p.lightPosition >= 0) gl.Uniform3fv(p.lightPosition, maxLights, &s.lightPosition[0][0]);
@@ -188,15 +184,7 @@ void applyState(const DrawState& s) {
 }
 
 GLenum esMode(Kind kind) {
-    switch (kind) {
-        case Kind::Points:
-            return GL_POINTS;
-        case Kind::Lines:
-            return GL_LINES;
-        case Kind::Triangles:
-            break;
-    }
-    return GL_TRIANGLES;
+    return kind == Kind::Lines ? GL_LINES : GL_TRIANGLES;
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 
 namespace es {
 
-enum class Kind : unsigned char { Points, Lines, Triangles };
+enum class Kind : unsigned char { Lines, Triangles };
 
 // Starts or continues a run of `kind` primitives in the current state; what was gathered in another
 // state, or of another kind, is drawn first. With `cpuCulled` the layer has settled facing itself

@@ -14,8 +14,8 @@ namespace es {
 
 bool ProgramKey::operator<(const ProgramKey& other) const {
     auto tie = [](const ProgramKey& k) {
-        return std::tie(k.lighting, k.normalize, k.specular, k.trackAmbient, k.trackDiffuse, k.texturing, k.points,
-                        k.lights, k.attenuated);
+        return std::tie(k.lighting, k.normalize, k.specular, k.trackAmbient, k.trackDiffuse, k.texturing, k.lights,
+                        k.attenuated);
     };
     return tie(*this) < tie(other);
 }
@@ -86,7 +86,6 @@ std::string vertexSource(const ProgramKey& key) {
         "attribute vec2 a_texCoord;\n"
         "varying vec4 v_colour;\n"
         "varying vec2 v_texCoord;\n";
-    if (key.points) s += "uniform float u_pointSize;\n";
     if (key.lighting) {
         s += "attribute vec3 a_eye;\n"
              "attribute vec3 a_normal;\n"
@@ -107,7 +106,6 @@ std::string vertexSource(const ProgramKey& key) {
          "void main() {\n"
          "    gl_Position = a_clip;\n"
          "    v_texCoord = a_texCoord;\n";
-    if (key.points) s += "    gl_PointSize = u_pointSize;\n";
     if (!key.lighting) {
         s += "    v_colour = vec4(saturate(a_colour.r), saturate(a_colour.g), saturate(a_colour.b), "
              "saturate(a_colour.a));\n";
@@ -190,7 +188,6 @@ Program build(const ProgramKey& key) {
     p.sceneColour = uniform("u_sceneColour");
     p.diffuseAlpha = uniform("u_diffuseAlpha");
     p.shininess = uniform("u_shininess");
-    p.pointSize = uniform("u_pointSize");
     p.texture = uniform("u_texture");
     return p;
 }

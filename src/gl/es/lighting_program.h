@@ -20,7 +20,6 @@ struct ProgramKey {
     bool trackAmbient = false;  // colour material: the vertex colour is the front ambient
     bool trackDiffuse = false;  // ... and the front diffuse
     bool texturing = false;
-    bool points = false;
     std::uint8_t lights = 0;      // enabled lights, one bit each
     std::uint8_t attenuated = 0;  // lights whose distance attenuation is not the constant 1
 
@@ -32,7 +31,7 @@ struct Program {
     // Uniforms; -1 where this program has none.
     GLint lightPosition = -1, lightAmbient = -1, lightDiffuse = -1, specularProduct = -1, attenuation = -1;
     GLint modelAmbient = -1, emission = -1, sceneColour = -1, diffuseAlpha = -1, shininess = -1;
-    GLint pointSize = -1, texture = -1;
+    GLint texture = -1;
 };
 
 // The program for `key`, compiled the first time it is asked for. Aborts with ES's log when ES refuses

@@ -10,9 +10,9 @@
 //  - a polygon is the fan (i+1, i+2, 0), so its first vertex is the provoking one; a quad strip quad
 //    is (i+2, i, i+3) (i, i+1, i+3); a triangle strip's odd triangles are (i+1, i, i+2);
 //  - a face drawn as lines draws its polygon edges, each triangle's from its third corner round;
-//  - a point is GL 1.x's square of whole pixels, its corner rounded from the snapped centre, where ES
-//    draws every point as a sprite over the pixels whose centres it covers: the two differ when a
-//    centre falls on half a pixel, so the sprite is moved to the middle of GL's square.
+//  - a point is GL 1.x's square of whole pixels, its corner rounded from the snapped centre (ES's point
+//    sprites cover the pixels whose centres they cover, which differs when a centre falls on half a
+//    pixel); it is drawn as two triangles over exactly that square.
 #include "gl/es/primitives.h"
 
 #include <algorithm>
@@ -79,22 +79,30 @@ long legacyPointStart(double windowCoordinate, int width, bool rowsFlipped) {
     return (rowsFlipped ? ceilDiv(snapped + 1) - 1 : floorDiv(snapped)) - (width - 1) / 2;
 }
 
-// The point moved to the middle of the square GL would fill, so ES's sprite covers the same pixels.
-EsVertex legacyPoint(const EsVertex& v, float size) {
+// GL's square of pixels for the point `v`, as four corners in clip space (w = 1) from the bottom left
+// round, with the point's depth: drawn as two triangles, they cover just the pixels GL fills.
+void legacyPointSquare(const EsVertex& v, float size, EsVertex corners[4]) {
     const Context& c = context();
     const int width = std::max(1, static_cast<int>(std::lround(size)));
-    EsVertex out = v;
     const float w = v.clip[3];
-    if (!(w > 0)) return out;
     const float reciprocal = 1.0f / w;
+    double low[2], high[2];
     for (int axis = 0; axis < 2; ++axis) {
         const float scale = static_cast<float>(c.viewport[2 + axis]) / 2;
         const float offset = static_cast<float>(c.viewport[axis]) + scale;
         const double window = v.clip[axis] * reciprocal * scale + offset;
-        const double middle = static_cast<double>(legacyPointStart(window, width, axis == 1)) + width / 2.0;
-        out.clip[axis] = static_cast<float>((middle - offset) / scale * w);
+        const double start = static_cast<double>(legacyPointStart(window, width, axis == 1));
+        low[axis] = (start - offset) / scale;
+        high[axis] = (start + width - offset) / scale;
     }
-    return out;
+    const double x[4] = {low[0], high[0], high[0], low[0]}, y[4] = {low[1], low[1], high[1], high[1]};
+    for (int k = 0; k < 4; ++k) {
+        corners[k] = v;
+        corners[k].clip[0] = static_cast<float>(x[k]);
+        corners[k].clip[1] = static_cast<float>(y[k]);
+        corners[k].clip[2] = v.clip[2] * reciprocal;
+        corners[k].clip[3] = 1;
+    }
 }
 
 bool outsideViewVolume(const EsVertex& v) {
@@ -362,12 +370,22 @@ void drawPrimitives(GLenum mode, const std::vector<SourceVertex>& vertices, cons
             addIndex(from), addIndex(to);
         }
     }
-    if (!split.points.empty()) {
-        beginRun(Kind::Points, true);
-        for (int p : split.points) {
-            reserve(1, 1);
-            addIndex(addVertex(legacyPoint(at(p), c.pointSize), at(p)));
-        }
+    // A point is its square of pixels, drawn as two triangles with the point's colour and depth at every
+    // corner, among the triangles around it; wound so that the culling of the moment lets it through,
+    // since GL culls no point. A point whose centre lies outside the view volume is not drawn.
+    const bool cullsBoth = c.cullFace && c.cullFaceMode == GL_FRONT_AND_BACK;
+    const bool clockwise = c.cullFace && c.cullFaceMode == GL_FRONT;
+    for (int p : split.points) {
+        const EsVertex& point = at(p);
+        if (outsideViewVolume(point)) continue;
+        EsVertex square[4];
+        legacyPointSquare(point, c.pointSize, square);
+        beginRun(Kind::Triangles, facesAsLines || cullsBoth);
+        reserve(4, 6);
+        std::uint16_t corner[4];
+        for (int k = 0; k < 4; ++k) corner[k] = addVertex(square[k], point);
+        const int order[6] = {0, 1, 2, 0, 2, 3};
+        for (int k = 0; k < 6; ++k) addIndex(corner[clockwise ? order[5 - k] : order[k]]);
     }
 }
 
