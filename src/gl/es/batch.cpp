@@ -56,7 +56,8 @@ struct EsShadow {
 
 // The state of the run being gathered and what the layer last set in ES.
 struct Batches {
-    DrawState state;
+    DrawState state;          // the run's
+    bool hasState = false;    // whether `state` has been worked out at all
     bool stateKnown = false;  // false once some state changed since `state` was worked out
     GLuint vertexBuffer = 0, indexBuffer = 0;
     size_t vertexBufferBytes = 0, indexBufferBytes = 0;  // what ES holds for each
@@ -215,10 +216,12 @@ void beginRun(Kind kind, bool cpuCulled) {
         b.state.esCull == (kind == Kind::Triangles && !cpuCulled && context().cullFace))
         return;
     DrawState s = currentState(kind, cpuCulled);
-    if (b.stateKnown && s == b.state) return;
+    b.stateKnown = true;
+    // A change that came back to the run's state, or never touched it, keeps the run going.
+    if (b.hasState && s == b.state) return;
     flushBatch();
     b.state = s;
-    b.stateKnown = true;
+    b.hasState = true;
     run.lit = s.program.lighting;
 }
 
