@@ -35,6 +35,7 @@ struct Transforms {
     unsigned serial = 0;
     Matrix modelViewProjection;
     float normal[9];
+    Float4 normalColumns[3];  // the normal matrix's columns, for carrying a normal in one go
 };
 
 const Transforms& transforms() {
@@ -46,6 +47,8 @@ const Transforms& transforms() {
         if (plantedFault() == EsLayerFault::TransposedNormalMatrix)
             for (int i = 0; i < 3; ++i)
                 for (int j = i + 1; j < 3; ++j) std::swap(kept.normal[i * 3 + j], kept.normal[j * 3 + i]);
+        for (int j = 0; j < 3; ++j)
+            kept.normalColumns[j] = Float4{kept.normal[j], kept.normal[3 + j], kept.normal[6 + j], 0};
         kept.serial = c.matrixSerial;
     }
     return kept;
@@ -61,9 +64,10 @@ EsVertex transform(const SourceVertex& v, const Transforms& t, bool lighting) {
         float eye[4];
         transformPoint(context().modelView.top(), v.position, eye);
         for (int k = 0; k < 3; ++k) out.eye[k] = eye[k];
-        const float* n = t.normal;
-        for (int k = 0; k < 3; ++k)
-            out.normal[k] = v.normal[0] * n[k * 3] + (v.normal[1] * n[k * 3 + 1] + v.normal[2] * n[k * 3 + 2]);
+        // Each component a row of the normal matrix times the normal, summed left to right.
+        const Float4 n =
+            t.normalColumns[0] * v.normal[0] + t.normalColumns[1] * v.normal[1] + t.normalColumns[2] * v.normal[2];
+        for (int k = 0; k < 3; ++k) out.normal[k] = n[k];
     }
     return out;
 }
@@ -332,18 +336,38 @@ void drawPrimitives(GLenum mode, const std::vector<SourceVertex>& vertices, cons
         return current.index[k] = addVertex(transformed[corner], transformed[shader]);
     };
 
-    for (const Triangle& tri : split.triangles) {
-        const EsVertex& a = at(tri.corner[0]);
-        const EsVertex& b = at(tri.corner[1]);
-        const EsVertex& d = at(tri.corner[2]);
-        GLenum faceMode = GL_FILL;
-        if (facesAsLines) {
-            const bool front = frontFacing(a, b, d);
-            if (c.cullFace && (c.cullFaceMode == GL_FRONT_AND_BACK || (c.cullFaceMode == GL_FRONT) == front)) continue;
-            faceMode = front ? modes.front : modes.back;
+    // Every face filled: the triangles go in as they come, as many at a time as the run has room for.
+    const size_t triangles = facesAsLines ? 0 : split.triangles.size();
+    if (triangles > 0) beginRun(Kind::Triangles, false);
+    for (size_t t = 0; t < triangles;) {
+        const size_t room = (Run::maxVertices - run.vertexCount) / 3;
+        if (room == 0) {
+            flushBatch();
+            continue;
         }
-        if (faceMode == GL_FILL) {
-            beginRun(Kind::Triangles, facesAsLines);
+        const size_t end = std::min(triangles, t + room);
+        reserve(3 * (end - t), 3 * (end - t));
+        if (!flat) {
+            // Smooth shading: each corner is its own vertex, placed once a run.
+            for (; t < end; ++t)
+                for (int corner : split.triangles[t].corner) addIndex(own(source(corner)));
+            continue;
+        }
+        for (; t < end; ++t) {
+            const Triangle& tri = split.triangles[t];
+            current = Shared{};
+            for (int k = 0; k < 3; ++k) addIndex(vertex(tri.corner[k], tri.provoking, k));
+            previous = current;
+        }
+    }
+
+    // A face drawn as lines: each triangle's facing decides its mode, and culling is done here.
+    for (size_t t = 0; facesAsLines && t < split.triangles.size(); ++t) {
+        const Triangle& tri = split.triangles[t];
+        const bool front = frontFacing(at(tri.corner[0]), at(tri.corner[1]), at(tri.corner[2]));
+        if (c.cullFace && (c.cullFaceMode == GL_FRONT_AND_BACK || (c.cullFaceMode == GL_FRONT) == front)) continue;
+        if ((front ? modes.front : modes.back) == GL_FILL) {
+            beginRun(Kind::Triangles, true);
             reserve(3, 3);
             current = Shared{};
             for (int k = 0; k < 3; ++k) addIndex(vertex(tri.corner[k], tri.provoking, k));
