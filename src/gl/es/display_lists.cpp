@@ -8,10 +8,13 @@
 #include "gl/es/display_lists.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "gl/es/context.h"
+#include "gl/es/display_lists_testing.h"
 #include "gl/es/immediate.h"
 
 namespace es {
@@ -186,4 +189,30 @@ void glCallList(GLuint list) {
     auto found = l.kept.find(list);
     if (found == l.kept.end()) return;
     replay(found->second);
+}
+
+std::string describeList(unsigned int list) {
+    const auto found = listState.kept.find(list);
+    if (found == listState.kept.end()) return {};
+    std::string out;
+    char line[256];
+    for (const ListedPrimitive& p : found->second.primitives) {
+        std::snprintf(line, sizeof line, "primitive %u %zu\n", p.mode, p.vertices.size());
+        out += line;
+        for (size_t i = 0; i < p.vertices.size(); ++i) {
+            const SourceVertex& v = p.vertices[i];
+            std::snprintf(line, sizeof line, "v %a %a %a", v.position[0], v.position[1], v.position[2]);
+            out += line;
+            if (i >= p.currentNormals) {
+                std::snprintf(line, sizeof line, " n %a %a %a", v.normal[0], v.normal[1], v.normal[2]);
+                out += line;
+            }
+            if (i >= p.currentTexCoords) {
+                std::snprintf(line, sizeof line, " t %a %a", v.texCoord[0], v.texCoord[1]);
+                out += line;
+            }
+            out += "\n";
+        }
+    }
+    return out;
 }
