@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 PREFIX ?= /usr/local
 
-.PHONY: all deps run build test install package fuzz soak clean windows test-windows bench
+.PHONY: all deps run build test install package fuzz soak clean windows test-windows web test-web serve-web bench
 
 FUZZ_SECONDS ?= 60
 SOAK_FRAMES ?= 30000
@@ -61,6 +61,26 @@ test-windows: windows
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
 	ctest --preset windows
+
+# The browser build: build/web/site (index.html, the program as WebAssembly, its data) and
+# build/web/glintmere-<version>-web.zip, with Debian's Emscripten.
+web: deps
+	@scripts/install-deps.sh web
+	cmake --preset web
+	cmake --build --preset web -j $(JOBS)
+
+# The browser build's tests: its logic tests under node, the page in headless Chromium (its pictures
+# compared with the native release build's) and once in Chromium with a window, under Xvfb.
+test-web: web
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+	ctest --preset web
+
+# Serves build/web/site on 127.0.0.1 (WEB_PORT, 8000 by default) until stopped.
+WEB_PORT ?= 8000
+serve-web: web
+	@echo "Glintmere in the browser: http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops the server)"
+	cd build/web/site && /usr/bin/python3 -m http.server --bind 127.0.0.1 $(WEB_PORT)
 
 clean:
 	rm -rf build

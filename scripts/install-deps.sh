@@ -22,12 +22,15 @@ packages=(
 # Optional groups, asked for by name: `install-deps.sh fuzz` adds clang and its fuzzer runtime,
 # `install-deps.sh bench` valgrind and gnuplot for the benchmark, `install-deps.sh windows` the
 # MinGW-w64 cross compiler, NSIS for the installer, and for the Windows tests Wine, pv (the rate of
-# the wave-out device the cue tests hear) and icoutils (wrestool reads the exe's manifest).
+# the wave-out device the cue tests hear) and icoutils (wrestool reads the exe's manifest),
+# `install-deps.sh web` Emscripten (with node, which runs its linker and the logic tests), Chromium
+# for the page's tests and python3-websockets, which they speak the DevTools protocol with.
 for group in "$@"; do
   case "$group" in
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     bench) packages+=(valgrind gnuplot-nox) ;;
     windows) packages+=(g++-mingw-w64-x86-64-posix nsis wine wine64 pv icoutils) ;;
+    web) packages+=(emscripten chromium python3-websockets) ;;
     *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
   esac
 done
