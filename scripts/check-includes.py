@@ -6,7 +6,7 @@ A file's folder alone says which library it builds into, as CMakeLists.txt globs
   - logic (glintmere_logic): core/ (the ground), a module's root (app, view, controls, room, aquarium,
     sound) and app/commands;
   - contract: platform/ itself, the headers that declare what every platform provides;
-  - platform (glintmere_platform): platform/<name>, any one platform's folder;
+  - platform (glintmere_platform): platform/<name>, any one platform's folder, and its sub-folders;
   - drawing (glintmere_draw): a module's draw/ and gl/;
   - shell (glintmere_shell and main): app/shell;
   - layer (glintmere_es): gl/es, the GL 1.x the drawing calls, on OpenGL ES 2.0; it knows nothing of the
@@ -82,7 +82,8 @@ def library_of(folder):
         return "logic"
     if folder == "platform":
         return "contract"
-    if folder.startswith("platform/") and folder.count("/") == 1:
+    # A platform's own sub-folders (the browser's header shims, say) are the platform's too.
+    if folder.startswith("platform/"):
         return "platform"
     if folder == "gl" or (folder.endswith("/draw") and folder[: -len("/draw")] in MODULES):
         return "drawing"
