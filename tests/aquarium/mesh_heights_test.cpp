@@ -2,9 +2,9 @@
 // bit for bit what the point-by-point formula gives, with one phase everywhere or with mixed ones.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 #include "aquarium/meshes.h"
@@ -30,11 +30,18 @@ float plainHeight(const Shape& s, int i, int j, float phase, float a) {
     return static_cast<float>(static_cast<double>(a) * wave + base);
 }
 
+// A float's bits (std::memcpy: the browser build's C++ library has no std::bit_cast).
+uint32_t bitsOf(float value) {
+    uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
 ::testing::AssertionResult sameBits(const HeightGrid& grid, const Shape& s, float a) {
     for (int i = 0; i < meshSize; ++i)
         for (int j = 0; j < meshSize; ++j) {
             float want = plainHeight(s, i, j, grid.phases[i][j], a);
-            if (std::bit_cast<uint32_t>(grid.heights[i][j]) != std::bit_cast<uint32_t>(want))
+            if (bitsOf(grid.heights[i][j]) != bitsOf(want))
                 return ::testing::AssertionFailure()
                        << "point (" << i << ", " << j << "): " << grid.heights[i][j] << " against " << want;
         }
