@@ -10,7 +10,7 @@
 //  - the window system beneath GLUT: whether it can be reached, taking the window off the screen at
 //    once, sending what was asked of it, and the folder the program works in;
 //  - the GL context: its identity, which keys what is kept per context, and vertical sync;
-//  - --record's needs: what the option can write, a file-size limit that fails a write rather than the
+//  - --record's needs: whether and what the option can write, a file-size limit that fails a write rather than the
 //    program, and ffmpeg (or nothing) fed through a pipe for formats other than .y4m;
 //  - the cue backend: what plays the wave files, silent where no audio device opens;
 //  - the names the user gives: the command line as text every file name survives, and opening such
@@ -61,6 +61,10 @@ bool platformRequestSwapInterval(int interval);
 // The --record paragraph of --help, option name included, each line ending in a newline: what
 // the platform can record to.
 const char* platformRecordOptionHelp();
+
+// Whether the platform can write a recording at all: false, with why (one phrase, for "cannot record
+// to FILE: WHY"), where it has no files to write, as in a web page. Asked before anything else.
+bool platformCanRecord(std::string& whyNot);
 
 // Readies the process to write a .y4m file: a write past a file-size limit must fail with "File too
 // large" and end the recording, not end the program.

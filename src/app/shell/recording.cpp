@@ -155,6 +155,11 @@ bool startRecording(const std::filesystem::path& file, std::string& message) {
     recording.file = file;
     recording.fileName = shownName(file);
     const std::string& fileName = recording.fileName;
+    std::string whyNot;
+    if (!platformCanRecord(whyNot)) {
+        message = "glintmere: cannot record to " + fileName + ": " + whyNot;
+        return false;
+    }
     if (endsWithY4m(fileName)) {
         recording.stream = platformOpenForWriting(file);
         if (recording.stream == nullptr) {
@@ -163,7 +168,6 @@ bool startRecording(const std::filesystem::path& file, std::string& message) {
         }
         platformPrepareToWriteFiles();
     } else {
-        std::string whyNot;
         if (!platformStartVideoEncoder(fileName, whyNot)) {
             message = "glintmere: cannot record to " + fileName + ": " + whyNot;
             return false;

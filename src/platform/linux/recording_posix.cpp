@@ -44,6 +44,10 @@ const char* platformRecordOptionHelp() {
            "                       ffmpeg; with --frames N, a clip of N frames\n";
 }
 
+bool platformCanRecord(std::string&) {
+    return true;
+}
+
 void platformPrepareToWriteFiles() {
     // A file-size limit (ulimit -f) must end the recording, with "File too large", not the program.
     std::signal(SIGXFSZ, SIG_IGN);

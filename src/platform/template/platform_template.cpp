@@ -57,6 +57,12 @@ const char* platformRecordOptionHelp() {
     return "  --record FILE        not available on this platform\n";
 }
 
+// Whether a recording can be written at all; where the platform has no files to write (a web page),
+// say why in one phrase and return false, and --record is refused before the window opens.
+bool platformCanRecord(std::string&) {
+    return true;
+}
+
 // Make a write past a file-size limit fail with an error instead of ending the program.
 void platformPrepareToWriteFiles() {}
 

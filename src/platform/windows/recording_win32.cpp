@@ -30,6 +30,10 @@ const char* platformRecordOptionHelp() {
            "                       converts it to others); with --frames N, a clip of N frames\n";
 }
 
+bool platformCanRecord(std::string&) {
+    return true;
+}
+
 void platformPrepareToWriteFiles() {
     // A write past what the disk holds fails with an error on Windows; nothing can end the program.
 }
