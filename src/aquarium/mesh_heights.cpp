@@ -1,8 +1,8 @@
 // mesh_heights.cpp -- heights of the water surface (reshaped every draw) and the sand bed (shaped
 // once); plain arithmetic, drawn by mesh_drawing.cpp.
-#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <numbers>
 #include <vector>
 
@@ -22,6 +22,20 @@ constexpr double phaseStep = 0.1;
 // 300 turns by no more than the float rounding of the wrapped phase (a few 1e-9), far below
 // what the heights can show.
 constexpr double phaseWrap = 300.0 * 2.0 * std::numbers::pi / (frequency * twoPiAsUsed);
+
+// A float's bits and back, for comparing phases and divisors as the very same value. std::memcpy
+// rather than std::bit_cast, which the C++ library of the browser build (libc++ 13) does not have.
+uint32_t bitsOf(float value) {
+    uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+float floatOf(uint32_t bits) {
+    float value = 0.0f;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
 
 float advancePhase(float phase) {
     double next = static_cast<double>(phase) + phaseStep;
@@ -69,8 +83,7 @@ RingTable makeRingTable(int centreColumn, int centreRow, float divisor) {
 const RingTable& ringTableFor(int centreColumn, int centreRow, float divisor) {
     static std::vector<RingTable> tables;
     for (const RingTable& t : tables)
-        if (t.centreColumn == centreColumn && t.centreRow == centreRow &&
-            std::bit_cast<uint32_t>(t.divisor) == std::bit_cast<uint32_t>(divisor))
+        if (t.centreColumn == centreColumn && t.centreRow == centreRow && bitsOf(t.divisor) == bitsOf(divisor))
             return t;
     tables.push_back(makeRingTable(centreColumn, centreRow, divisor));
     return tables.back();
@@ -86,12 +99,12 @@ void HeightGrid::updateHeightsWith(const Shape& shape, float a) {
     const RingTable& ring = ringTableFor(shape.centreColumn, shape.centreRow, shape.divisor);
 
     // The phase grows before it is used, at every point, rim included.
-    const uint32_t firstPhase = std::bit_cast<uint32_t>(advancePhase(phases[0][0]));
+    const uint32_t firstPhase = bitsOf(advancePhase(phases[0][0]));
     bool onePhase = true;
     for (auto& row : phases)
         for (float& phase : row) {
             phase = advancePhase(phase);
-            onePhase = onePhase && std::bit_cast<uint32_t>(phase) == firstPhase;
+            onePhase = onePhase && bitsOf(phase) == firstPhase;
         }
 
     // With one phase everywhere (as the meshes always have it) a point's sine depends on its
@@ -101,7 +114,7 @@ void HeightGrid::updateHeightsWith(const Shape& shape, float a) {
     if (onePhase) {
         waveOfDistinct.resize(ring.distinctT.size());
         for (size_t k = 0; k < ring.distinctT.size(); ++k)
-            waveOfDistinct[k] = waveAt(ring.distinctT[k], std::bit_cast<float>(firstPhase));
+            waveOfDistinct[k] = waveAt(ring.distinctT[k], floatOf(firstPhase));
     }
 
     for (int i = 0; i < meshSize; ++i) {
