@@ -170,9 +170,13 @@ mergeInto(LibraryManager.library, {
       }
       const cue = { name: name, mode: mode, source: null, entry: entry, log: log };
       PageCues.playing = cue;
+      log.seconds = entry.seconds;
       // The program is held for the cue's length whether or not the browser lets it sound yet, so that it
       // keeps the desktop program's pace.
-      if (mode === 2) PageGlut.hold(1000 * entry.seconds);
+      if (mode === 2) {
+        PageGlut.hold(1000 * entry.seconds);
+        log.holdsUntil = performance.now() + 1000 * entry.seconds;
+      }
       PageCues.sound(cue);
     },
 

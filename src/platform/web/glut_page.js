@@ -13,6 +13,7 @@ mergeInto(LibraryManager.library, {
   $PageGlut__deps: ['$GL', '$handleException'],
   $PageGlut: {
     canvas: null,
+    title: null,
     started: 0,
     callbacks: [0, 0, 0, 0, 0, 0], // display, reshape, keyboard, special, motion, idle (page_calls.h)
     redisplay: false,
@@ -275,15 +276,16 @@ mergeInto(LibraryManager.library, {
       err('glintmere: the browser took the graphics context away; reload the page to start again');
       PageGlut.windowGone = true;
     });
-    document.title = UTF8ToString(title);
+    document.title = PageGlut.title = UTF8ToString(title);
     return 1;
   },
 
   pageGlutSetTitle__deps: ['$PageGlut'],
   pageGlutSetTitle: function(title) {
     const text = UTF8ToString(title);
-    // The title is written every frame; the page's title changes only when it differs.
-    if (document.title !== text) document.title = text;
+    // The title is written every frame; the page's title changes only when it differs. (document.title
+    // reads back with its runs of spaces collapsed, so the text last given is what is compared.)
+    if (PageGlut.title !== text) document.title = PageGlut.title = text;
   },
 
   pageGlutGet__deps: ['$PageGlut'],
