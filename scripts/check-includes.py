@@ -13,7 +13,7 @@ A file's folder alone says which library it builds into, as CMakeLists.txt globs
     program, so it includes no other folder of src/.
 Each library includes only what it links: the platform and the drawing build on the logic, the shell
 on everything, and the contract is included by what calls a platform (gl/ and the shell) and by the
-platforms that define it. No platform's folder is named here; any folder under platform/ is one.
+platforms that define it; a platform that draws through the layer (the browser's) includes it. No platform's folder is named here; any folder under platform/ is one.
 
 The headers of the systems beneath: an operating-system or window-system header (X11, GLX, WGL,
 windows.h, mmsystem.h, POSIX process and pipe headers) and a sound library's only in a platform's
@@ -41,7 +41,8 @@ MODULES = ("app", "view", "controls", "room", "aquarium", "sound")
 LINKS = {
     "logic": set(),
     "contract": set(),
-    "platform": {"logic", "contract"},
+    # A platform that draws through the GL ES 2 layer (the browser's) starts it and fills its table of calls.
+    "platform": {"logic", "contract", "layer"},
     "drawing": {"logic", "contract"},
     "shell": {"logic", "contract", "drawing"},
     "layer": set(),
