@@ -1,7 +1,8 @@
 # es_layer.cmake -- the layer that runs the drawing on OpenGL ES 2.0 (glintmere_es, src/gl/es), and the
 # program's drawing built against it instead of GL, GLU and GLUT (glintmere_draw_es). Included by the top
-# CMakeLists.txt once the drawing's sources are known. Built where Mesa's ES proves it: on Linux.
-if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
+# CMakeLists.txt once the drawing's sources are known. Built where Mesa's ES proves it, on Linux, and for the
+# browser (Emscripten), whose platform fills its table with WebGL's calls.
+if(NOT CMAKE_SYSTEM_NAME MATCHES "^(Linux|Emscripten)$")
   return()
 endif()
 
