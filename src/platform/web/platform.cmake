@@ -24,22 +24,25 @@ set(STB_INCLUDE_DIR ${GLINTMERE_WEB_HEADERS})
 # under node do not have.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 
-# GLUT: the calls the shell makes, defined in glut_page.cpp over the page (glut_page.js); GL/freeglut.h
-# in include/ declares them, since Emscripten ships no freeglut header.
-add_library(GLUT::GLUT INTERFACE IMPORTED)
-target_include_directories(GLUT::GLUT INTERFACE ${GLINTMERE_PLATFORM_DIR}/include)
-target_link_options(GLUT::GLUT INTERFACE "SHELL:--js-library ${GLINTMERE_PLATFORM_DIR}/glut_page.js")
-set_property(TARGET GLUT::GLUT APPEND PROPERTY INTERFACE_LINK_DEPENDS ${GLINTMERE_PLATFORM_DIR}/glut_page.js)
+# The page's side of the platform: GL/freeglut.h in include/ (Emscripten ships no freeglut header) declares
+# the GLUT calls glut_page.cpp defines over the page, and the two JavaScript libraries, glut_page.js (window,
+# input, timers, menus, frame loop) and cue_webaudio.js (the cues), are linked into every program that uses it.
+add_library(glintmere_web_page INTERFACE)
+target_include_directories(glintmere_web_page INTERFACE ${GLINTMERE_PLATFORM_DIR}/include)
+foreach(library glut_page.js cue_webaudio.js)
+  target_link_options(glintmere_web_page INTERFACE "SHELL:--js-library ${GLINTMERE_PLATFORM_DIR}/${library}")
+  set_property(TARGET glintmere_web_page APPEND PROPERTY INTERFACE_LINK_DEPENDS ${GLINTMERE_PLATFORM_DIR}/${library})
+endforeach()
 
-# GL and GLU: the GL ES 2 layer (src/gl/es), whose table of WebGL calls gl_context_webgl.cpp fills.
+# GLUT, GL and GLU: the page's GLUT, and the GL ES 2 layer (glintmere_es, src/gl/es/es_layer.cmake), which
+# defines GL, GLU and GLUT's shapes over a table of WebGL calls that gl_context_webgl.cpp fills.
+add_library(GLUT::GLUT INTERFACE IMPORTED)
+set_property(TARGET GLUT::GLUT PROPERTY INTERFACE_LINK_LIBRARIES glintmere_web_page)
 add_library(OpenGL::GL INTERFACE IMPORTED)
+set_property(TARGET OpenGL::GL PROPERTY INTERFACE_LINK_LIBRARIES glintmere_es)
 add_library(OpenGL::GLU INTERFACE IMPORTED)
 
-# The cue backend's page half, linked with whatever links the platform.
-add_library(glintmere_web_audio INTERFACE)
-target_link_options(glintmere_web_audio INTERFACE "SHELL:--js-library ${GLINTMERE_PLATFORM_DIR}/cue_webaudio.js")
-set_property(TARGET glintmere_web_audio APPEND PROPERTY INTERFACE_LINK_DEPENDS ${GLINTMERE_PLATFORM_DIR}/cue_webaudio.js)
-set(GLINTMERE_PLATFORM_LIBRARIES glintmere_web_audio)
+set(GLINTMERE_PLATFORM_LIBRARIES glintmere_web_page glintmere_es)
 
 # The page's own files, beside the program in the site.
 set(GLINTMERE_WEB_PAGE_FILES index.html page.css page.js)
@@ -47,4 +50,11 @@ list(TRANSFORM GLINTMERE_WEB_PAGE_FILES PREPEND ${GLINTMERE_PLATFORM_DIR}/site/)
 
 macro(glintmere_platform_finish)
   include(${GLINTMERE_PLATFORM_DIR}/site.cmake)
+  # The layer's GLUT shapes are declared by the page's GLUT header.
+  target_include_directories(glintmere_es PRIVATE ${GLINTMERE_PLATFORM_DIR}/include)
+  # The drawing built a second time against the layer is for the native tests of the layer; the browser's
+  # drawing is glintmere_draw itself.
+  if(TARGET glintmere_draw_es)
+    set_target_properties(glintmere_draw_es PROPERTIES EXCLUDE_FROM_ALL TRUE)
+  endif()
 endmacro()
