@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# check-scripts.sh -- fails when a shell script has a shellcheck finding or a Python file differs
-# from black's formatting (line length in pyproject.toml). Both are Debian's packages, installed by
-# scripts/install-deps.sh.
+# check-scripts.sh -- fails when a shell script has a shellcheck finding, a Python file differs from
+# black's formatting (line length in pyproject.toml), or a JavaScript file of the page does not parse
+# (node --check). shellcheck and black are Debian's packages, installed by scripts/install-deps.sh; node
+# comes with the web group's Emscripten.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 for tool in shellcheck black; do
@@ -16,4 +17,11 @@ black --quiet --check "${pythons[@]}" || {
   echo "check-scripts: run black on the Python files above" >&2
   exit 1
 }
-echo "check-scripts: ${#shells[@]} shell scripts pass shellcheck, ${#pythons[@]} Python files follow black"
+# The page's JavaScript (the page itself and the program's JavaScript libraries) is parsed, not run.
+mapfile -t scripts < <(git ls-files -- '*.js')
+if [ ${#scripts[@]} -ne 0 ]; then
+  command -v node >/dev/null 2>&1 || { echo "check-scripts: node is missing; run scripts/install-deps.sh web" >&2; exit 2; }
+  for script in "${scripts[@]}"; do node --check "$script"; done
+fi
+echo "check-scripts: ${#shells[@]} shell scripts pass shellcheck, ${#pythons[@]} Python files follow black," \
+  "${#scripts[@]} JavaScript files parse"
