@@ -18,14 +18,12 @@ and lit with every light off."""
 import os
 import unittest
 
-from glintmere_app import GlintmereRun
+from native_frames import native_pictures
 from picture_compare import compare
 from PIL import Image as PilImage
 from scene_model import Camera
-from web_app import WebTestCase, same_outside, settled_change, tank_mask
-from xdisplay import XServer, wait_until
+from web_app import WebTestCase, settled_change, tank_mask
 
-NATIVE = os.environ.get("GLINTMERE_NATIVE_BIN", "")
 MASK = tank_mask(Camera())
 
 # From the start view, one key at a time; each step changes the picture, and the named ones are compared.
@@ -41,71 +39,49 @@ STEPS = [
     ("+", "lit by every light"),
 ]
 STATES = [state for _, state in STEPS if state]
-# Keys by the X server's names, for the native program.
-X_KEYS = {"[": "bracketleft", "]": "bracketright", "+": "plus"}
 
 
-def native_settled(run, previous, what):
-    last = {}
+def page_pictures(test, steps, masks):
+    """The page's picture of each named state of `steps`, as native_pictures takes the native program's."""
+    run = test.open("mute")
+    pictures, picture = {}, None
+    for key, state in steps:
+        if key:
+            run.key(key)
+        picture = settled_change(run, picture, masks, "the page: %s" % (state or "after " + key))
+        if state:
+            pictures[state] = picture
+    return pictures
 
-    def attempt():
-        image = run.screenshot()
-        before, last["image"] = last.get("image"), image
-        if previous is not None and same_outside(previous, image, MASK):
-            return None
-        return image if before is not None and same_outside(before, image, MASK) else None
 
-    try:
-        return wait_until(attempt, interval=0.1, what=what)
-    except TimeoutError as error:
-        raise AssertionError(str(error)) from None
+def save_on_failure(name, image):
+    folder = os.environ.get("GLINTMERE_E2E_ARTIFACTS")
+    if folder:
+        os.makedirs(folder, exist_ok=True)
+        PilImage.frombytes("RGB", (image.width, image.height), image.data).save(os.path.join(folder, name + ".png"))
+
+
+_native = {}
+
+
+def native_once():
+    """The native states of STEPS, taken once for the module's tests."""
+    if not _native:
+        _native.update(native_pictures(STEPS, MASK))
+    return _native
 
 
 class PageAgainstNativeTest(WebTestCase):
     renderer = "llvmpipe"
 
-    def native_pictures(self):
-        if not NATIVE or not os.access(NATIVE, os.X_OK):
-            self.fail("GLINTMERE_NATIVE_BIN must name the native release build (cmake --preset release): %r" % NATIVE)
-        x = XServer()
-        self.addCleanup(x.close)
-        run = GlintmereRun(x, ["--mute"], native=NATIVE)
-        self.addCleanup(run.stop)
-        run.wait_for_window()
-        pictures, picture = {}, None
-        for key, state in STEPS:
-            if key:
-                run.key(X_KEYS.get(key, key))
-            picture = native_settled(run, picture, "native: %s" % (state or "after " + key))
-            if state:
-                pictures[state] = picture
-        return pictures
-
-    def page_pictures(self):
-        run = self.open("mute")
-        pictures, picture = {}, None
-        for key, state in STEPS:
-            if key:
-                run.key(key)
-            picture = settled_change(run, picture, MASK, "the page: %s" % (state or "after " + key))
-            if state:
-                pictures[state] = picture
-        return pictures
-
-    def save_on_failure(self, name, image):
-        folder = os.environ.get("GLINTMERE_E2E_ARTIFACTS")
-        if folder:
-            os.makedirs(folder, exist_ok=True)
-            PilImage.frombytes("RGB", (image.width, image.height), image.data).save(os.path.join(folder, name + ".png"))
-
     def test_the_page_draws_the_native_frames(self):
-        native = self.native_pictures()
-        page = self.page_pictures()
+        native = native_once()
+        page = page_pictures(self, STEPS, MASK)
         for state in STATES:
             comparison = compare(native[state], page[state], MASK)
             if not comparison.within_bound():
-                self.save_on_failure("native " + state, native[state])
-                self.save_on_failure("page " + state, page[state])
+                save_on_failure("native " + state, native[state])
+                save_on_failure("page " + state, page[state])
             self.assertTrue(comparison.within_bound(), "%s: %s" % (state, comparison))
 
         # The bound sees what a faulty page would show: a switch that does nothing, or another state.
@@ -120,16 +96,16 @@ class SwiftShaderAgainstNativeTest(PageAgainstNativeTest):
     renderer = "swiftshader"
 
     def test_the_page_draws_the_native_frames(self):
-        native = self.native_pictures()
-        page = self.page_pictures()
+        native = native_once()
+        page = page_pictures(self, STEPS, MASK)
         for state in STATES:
             comparison = compare(native[state], page[state], MASK)
             # Every figure is shown, the ones held to the bound and the others.
             print("SwiftShader, %s: %s" % (state, comparison))
             if state in ("textures off", "lit, every light off"):
                 if not comparison.within_bound():
-                    self.save_on_failure("native " + state, native[state])
-                    self.save_on_failure("swiftshader " + state, page[state])
+                    save_on_failure("native " + state, native[state])
+                    save_on_failure("swiftshader " + state, page[state])
                 self.assertTrue(comparison.within_bound(), "%s: %s" % (state, comparison))
 
 

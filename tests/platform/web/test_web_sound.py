@@ -104,6 +104,7 @@ class SoundTest(WebTestCase):
         cue = self.wait_goodbye(run)
         self.assertEqual(run.audio_state(), "suspended")
         self.assertEqual(cue["sounded"], 0)
+        self.assertIn("holdsUntil", cue, "the goodbye held nothing")
         self.assertAlmostEqual(cue["holdsUntil"] - cue["time"], 1000 * cue["seconds"], delta=50)
 
     def wait_goodbye(self, run):
