@@ -14,6 +14,8 @@
 //  [ ] a choice of output device: the browser's
 //  [ ] a cue that is not looped and was asked for before the first key or click never sounds: it would
 //      come late
+//  [ ] the frame in which a blocking cue is asked (a fish leaving) is shown as the cue starts; the desktop
+//      program shows it once the cue has played, since it waits in the middle of that frame
 #include <memory>
 #include <string>
 

@@ -6,6 +6,15 @@
 // only after a key or a click: until then the page says so, and the looped cue of that moment, the music,
 // starts with the first one. Everything sounds through one analyser, and every cue is logged, so that a
 // test sees what was asked and what sounded.
+//
+// Implemented features:
+//  [X] one cue at a time, looped or once, each wave file read from the page's file system and decoded once
+//  [X] a blocking cue's hold for its length, from the wave file's header, sounding or not
+//  [X] the audio context started by the first key or click, and the page's note until then
+//  [X] one warning per file that cannot sound (missing, not a wave file, undecodable)
+// Missing features:
+//  [ ] the frame in which a blocking cue is asked is shown when the cue starts, where the desktop program
+//      shows it once the cue has played: a page cannot stop in the middle of a frame
 
 mergeInto(LibraryManager.library, {
   $PageCues__deps: ['$PageGlut', '$FS'],

@@ -8,6 +8,18 @@
 //
 // What the page itself shows (the console panel, the menu, the notes and the end) is Module.page, from
 // page.js.
+//
+// Implemented features:
+//  [X] every character key as GLUT's byte (Latin-1 and below), F1 to F12, the arrows, Page Up and Down, Home,
+//      End and Insert as GLUT's special keys; the browser's own action for each cancelled
+//  [X] a drag with the left or middle button, in the canvas's pixels, going on outside the canvas
+//  [X] the right button's menu (drawn by page.js), the browser's own menu cancelled over the canvas
+//  [X] timers, the idle callback and redisplay requests, one frame per animation frame of the page
+//  [X] the hold of a blocking cue over frames, input and timers, which then come in order
+//  [X] full screen from the page's button, with the window's size back after it
+// Missing features:
+//  [ ] keys with Ctrl, Alt or Meta, which are left to the browser (the program's keys need none)
+//  [ ] touch screens: never tried (a touch comes as a pointer with the left button)
 
 mergeInto(LibraryManager.library, {
   $PageGlut__deps: ['$GL', '$handleException'],

@@ -1,5 +1,15 @@
 // page.js -- the page around the program: its options from the address, the console panel, the menu, the
 // notes, full screen and the end; glintmere.js (the program) reads the Module set up here.
+//
+// Implemented features:
+//  [X] the address's query as the program's options (?scene=busy&mute is --scene busy --mute)
+//  [X] the console panel and the browser's console, one message a line; the program's errors marked
+//  [X] the menu tree as nested lists, sub-menus opening on the pointer or a click, chosen by a click or by
+//      the right button's release; closed by Esc, a click beside it or leaving the window
+//  [X] the notes: sound waiting for a key or click, full screen needing a click, an error that stopped it
+//  [X] the end: the canvas taken away, the program's status, and how to start again
+// Missing features:
+//  [ ] the menu from the keyboard (arrows and Enter): GLUT's menus take only the pointer either
 'use strict';
 
 (function() {
