@@ -126,14 +126,15 @@ def worm_column_box(camera, column):
     return int(min(xs)) - 8, int(min(ys)) - 18, int(max(xs)) + 24, int(max(ys)) + 8
 
 
-def tank_inside_box(camera):
+def tank_inside_box(camera, top=3.0):
     """Window box (x0, y0, x1, y1) holding the tank's inside, where the fish, worms and water move.
 
     The tank is a cube of 6 units scaled by 0.15 about (-0.01, 1.5, -0.04) of the aquarium frame
     (origin (0, -2.8, 0.2) of the room, scaled 2.5, 1.5, 2); its panels are 0.1 thick and it has no
     lid, so its inside runs from 2.9 to -2.9 across and in depth and from -2.9 up to its top at 3.
-    The box is the smallest one of whole pixels around the projected corners of that inside."""
-    inside = [(-2.9, 2.9), (-2.9, 3.0), (-2.9, 2.9)]
+    The box is the smallest one of whole pixels around the projected corners of that inside, or of
+    the space above it up to `top` (a grown fish rises to 5 before it leaves)."""
+    inside = [(-2.9, 2.9), (-2.9, top), (-2.9, 2.9)]
     centre, frame_scale, frame_origin = (-0.01, 1.5, -0.04), (2.5, 1.5, 2.0), (0.0, -2.8, 0.2)
     spans = [[frame_origin[k] + frame_scale[k] * (centre[k] + 0.15 * v) for v in inside[k]] for k in range(3)]
     points = [camera.project((x, y, z)) for x in spans[0] for y in spans[1] for z in spans[2]]

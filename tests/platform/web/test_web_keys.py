@@ -14,7 +14,7 @@ from test_walk_views import HEADER, eye_line
 from native_frames import native_pictures
 from picture_compare import compare
 from test_web_pictures import page_pictures
-from web_app import WebTestCase, same_outside, settled_change, tank_mask
+from web_app import WebTestCase, settled_change, tank_mask, wait_same
 
 START_MASK = tank_mask(Camera())
 
@@ -26,7 +26,7 @@ class KeyGroupsTest(WebTestCase):
         run.key(keys[0])
         changed = settled_change(run, start, masks, "the picture after %s" % keys[0])
         run.key(keys[1])
-        run.settled_screenshot(lambda image: same_outside(start, image, masks), "the picture back after %s" % keys[1])
+        wait_same(run, start, masks, "the picture back after %s" % keys[1])
         return changed
 
     def test_eye_keys_and_arrows_walk_the_eye(self):
@@ -74,7 +74,7 @@ class KeyGroupsTest(WebTestCase):
         # one, + and = the green one.
         lit = self.changes_and_back(run, start, ("p", "P"))
         run.key("p")
-        run.settled_screenshot(lambda image: same_outside(lit, image, START_MASK), "lit again")
+        wait_same(run, lit, START_MASK, "lit again")
         for keys in (("o", "O"), ("[", "{"), ("]", "}"), ("+", "=")):
             self.changes_and_back(run, lit, keys)
 
@@ -120,7 +120,7 @@ class KeyGroupsTest(WebTestCase):
         # Home resets the scene: the start view.
         run.key("Home")
         run.wait_for(lambda: run.title() == COMBINED_TITLE, "the combined view after Home")
-        run.settled_screenshot(lambda image: same_outside(start, image, START_MASK), "the start view after Home")
+        wait_same(run, start, START_MASK, "the start view after Home")
 
         # Insert drops a red worm and sends the smallest fish for it, with the reminder's cue.
         run.key("Insert")

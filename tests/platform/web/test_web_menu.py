@@ -10,7 +10,7 @@ import unittest
 from glintmere_app import COMBINED_TITLE, MAIN_MENU, ORTHOGONAL_TITLE, SUB_MENUS, perspective_title
 from scene_model import Camera, tank_inside_box
 from test_walk_views import HEADER, eye_line
-from web_app import WebTestCase, same_outside, settled_change, tank_mask
+from web_app import WebTestCase, settled_change, tank_mask, wait_same
 
 START_MASK = tank_mask(Camera())
 # A point of the front wall that the far plane of 15 cuts away (the desktop menu test's).
@@ -34,11 +34,11 @@ class MenuTest(WebTestCase):
         run.key(key)
         by_key = settled_change(run, start, START_MASK, "the picture after " + key)
         run.key(key)
-        run.settled_screenshot(lambda image: same_outside(start, image, START_MASK), "back after " + key)
+        wait_same(run, start, START_MASK, "back after " + key)
         run.choose(*path)
-        run.settled_screenshot(lambda image: same_outside(by_key, image, START_MASK), "%s as %s" % (path[-1], key))
+        wait_same(run, by_key, START_MASK, "%s as %s" % (path[-1], key))
         run.choose(*path)
-        run.settled_screenshot(lambda image: same_outside(start, image, START_MASK), "back after " + path[-1])
+        wait_same(run, start, START_MASK, "back after " + path[-1])
 
     def test_the_menu_is_the_desktop_menu(self):
         run = self.open()
@@ -106,7 +106,7 @@ class MenuTest(WebTestCase):
         run.choose("7.Change view volume")
         run.settled_screenshot(lambda image: image.pixel(*FRONT_WALL) == (0, 0, 0), "the front wall cut away")
         run.choose("7.Change view volume")
-        run.settled_screenshot(lambda image: same_outside(start, image, START_MASK), "the front wall back")
+        wait_same(run, start, START_MASK, "the front wall back")
 
         # Music off plays one last cue over the loop; on again plays nothing.
         before = len(run.cue_log())
@@ -126,7 +126,7 @@ class MenuTest(WebTestCase):
         run.wait_for(lambda: run.title() == perspective_title(0.5, 0.5, 360, far=20.0), "the perspective view")
         run.choose("9.Reset")
         run.wait_for(lambda: run.title() == COMBINED_TITLE, "the combined view after the reset")
-        run.settled_screenshot(lambda image: same_outside(start, image, START_MASK), "the start view after the reset")
+        wait_same(run, start, START_MASK, "the start view after the reset")
 
     def test_aquarium_entries(self):
         run = self.open()

@@ -295,10 +295,9 @@ class PageRun:
 
 def tank_mask(camera):
     """The boxes that may change while nothing else does: the tank's inside (tank_inside_box), where the fish,
-    worms and water move, with the 24 pixels above it into which the waves rise when a fish reaches the
-    surface."""
-    x0, y0, x1, y1 = tank_inside_box(camera)
-    return [(x0, y0 - 24, x1, y1)]
+    worms and water move, and the space above it up to 6 units, where a grown fish rises to leave (to 5, the
+    surface it aims at, and its body above that) and the waves follow it."""
+    return [tank_inside_box(camera, top=6.0)]
 
 
 def same_outside(a, b, masks):
@@ -314,6 +313,51 @@ def same_outside(a, b, masks):
                 return False
             start = max(start, end)
     return True
+
+
+def differences(a, b, masks):
+    """The pixels of two pictures of one size that differ outside the masks: how many, and the box around them."""
+    count, box = 0, None
+    for y in range(a.height):
+        spans = [(x0, x1) for x0, y0, x1, y1 in masks if y0 <= y < y1]
+        row = a.data[y * a.width * 3 : (y + 1) * a.width * 3]
+        other = b.data[y * a.width * 3 : (y + 1) * a.width * 3]
+        if row == other:
+            continue
+        for x in range(a.width):
+            if row[3 * x : 3 * x + 3] != other[3 * x : 3 * x + 3] and not any(x0 <= x < x1 for x0, x1 in spans):
+                count += 1
+                box = (x, y, x + 1, y + 1) if box is None else (min(box[0], x), box[1], max(box[2], x + 1), y + 1)
+    return count, box
+
+
+def save_pictures(name, **images):
+    """Writes the pictures to GLINTMERE_E2E_ARTIFACTS, when it names a folder, for a failure to be looked at."""
+    folder = os.environ.get("GLINTMERE_E2E_ARTIFACTS")
+    if not folder:
+        return
+    from PIL import Image as PilImage
+
+    os.makedirs(folder, exist_ok=True)
+    for label, image in images.items():
+        path = os.path.join(folder, "%s %s.png" % (name, label))
+        PilImage.frombytes("RGB", (image.width, image.height), image.data).save(path)
+
+
+def wait_same(run, reference, masks, what):
+    """Waits for the picture to be `reference` again outside the masks; on failure says where it is not."""
+    last = {}
+
+    def attempt():
+        last["image"] = run.screenshot()
+        return last["image"] if same_outside(reference, last["image"], masks) else None
+
+    try:
+        return wait_until(attempt, interval=0.1, what=what)
+    except TimeoutError as error:
+        count, box = differences(reference, last["image"], masks)
+        save_pictures(what, expected=reference, shown=last["image"])
+        raise AssertionError("%s: %d pixels still differ outside %s, within %s" % (error, count, masks, box)) from None
 
 
 def settled_change(run, previous, masks, what):
