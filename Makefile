@@ -88,11 +88,14 @@ clean:
 # Frame times of the three prepared scenes, still and moving, the program's drawing against the
 # straightforward one, start-up time, instructions per frame and a chart (bench/run.sh). With
 # BENCH_WINDOWS=1, then the Windows exe under Wine against the native program (bench/windows.sh);
-# with BENCH_ES=1, then the frames through the ES layer against the fixed function (bench/es.sh).
+# with BENCH_ES=1, then the frames through the ES layer against the fixed function (bench/es.sh); with
+# BENCH_WEB=1, then the page's frames in headless Chromium against the native program's (bench/web.sh).
 BENCH_WINDOWS ?= 0
 BENCH_ES ?= 0
+BENCH_WEB ?= 0
 bench: deps
 	@scripts/install-deps.sh bench
 	bench/run.sh
 	@if [ "$(BENCH_WINDOWS)" = 1 ]; then bench/windows.sh; fi
 	@if [ "$(BENCH_ES)" = 1 ]; then bench/es.sh; fi
+	@if [ "$(BENCH_WEB)" = 1 ]; then bench/web.sh; fi
