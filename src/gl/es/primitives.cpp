@@ -252,6 +252,33 @@ bool frontFacing(const EsVertex& a, const EsVertex& b, const EsVertex& c) {
     return det > 0;
 }
 
+// Whether a filled triangle can draw no fragment whatever the rasterizer does with it, so that it can be
+// left out before its vertices are lit: all three corners beyond one plane of the view volume (the
+// clipper's own test on the same numbers), or, with culling on, turned away by a margin far wider than
+// any rounding of its area. Anything nearer the edge goes to ES, which decides as Mesa does.
+bool hiddenTriangle(const EsVertex& a, const EsVertex& b, const EsVertex& c, const Context& context) {
+    for (int k = 0; k < 3; ++k) {
+        if (a.clip[k] > a.clip[3] && b.clip[k] > b.clip[3] && c.clip[k] > c.clip[3]) return true;
+        if (a.clip[k] < -a.clip[3] && b.clip[k] < -b.clip[3] && c.clip[k] < -c.clip[3]) return true;
+    }
+    if (!context.cullFace) return false;
+    constexpr float nearest = 1e-3f, widest = 4.0f;  // clip w and device coordinates where it is safe
+    double x[3], y[3];
+    const EsVertex* corners[3] = {&a, &b, &c};
+    for (int k = 0; k < 3; ++k) {
+        const float w = corners[k]->clip[3];
+        if (!(w > nearest)) return false;
+        x[k] = static_cast<double>(corners[k]->clip[0]) / w;
+        y[k] = static_cast<double>(corners[k]->clip[1]) / w;
+        if (!(std::fabs(x[k]) < widest && std::fabs(y[k]) < widest)) return false;
+    }
+    const double area = (x[0] - x[2]) * (y[1] - y[2]) - (y[0] - y[2]) * (x[1] - x[2]);
+    constexpr double margin = 1e-4;  // some 18 square pixels of a 1200 by 600 window
+    if (area > margin) return context.cullFaceMode != GL_BACK;
+    if (area < -margin) return context.cullFaceMode != GL_FRONT;
+    return false;
+}
+
 }  // namespace
 
 bool validPrimitiveMode(GLenum mode) {
@@ -349,12 +376,16 @@ void drawPrimitives(GLenum mode, const std::vector<SourceVertex>& vertices, cons
         reserve(3 * (end - t), 3 * (end - t));
         if (!flat) {
             // Smooth shading: each corner is its own vertex, placed once a run.
-            for (; t < end; ++t)
-                for (int corner : split.triangles[t].corner) addIndex(own(source(corner)));
+            for (; t < end; ++t) {
+                const Triangle& tri = split.triangles[t];
+                if (hiddenTriangle(at(tri.corner[0]), at(tri.corner[1]), at(tri.corner[2]), c)) continue;
+                for (int corner : tri.corner) addIndex(own(source(corner)));
+            }
             continue;
         }
         for (; t < end; ++t) {
             const Triangle& tri = split.triangles[t];
+            if (hiddenTriangle(at(tri.corner[0]), at(tri.corner[1]), at(tri.corner[2]), c)) continue;
             current = Shared{};
             for (int k = 0; k < 3; ++k) addIndex(vertex(tri.corner[k], tri.provoking, k));
             previous = current;
