@@ -79,3 +79,35 @@ def compare(expected, actual, masks=()):
                 if abs(total) / (BLOCK * BLOCK) > worst:
                     worst, where = abs(total) / (BLOCK * BLOCK), (bx, by)
     return Comparison(differing, max(compared, 1), worst, where)
+
+
+def same_outside(a, b, masks):
+    """Whether two pictures are equal pixel for pixel outside the masked boxes (x0, y0, x1, y1)."""
+    if (a.width, a.height) != (b.width, b.height):
+        return False
+    row = 3 * a.width
+    for y in range(a.height):
+        cuts = sorted((3 * x0, 3 * x1) for x0, y0, x1, y1 in masks if y0 <= y < y1)
+        start = 0
+        for begin, end in cuts + [(row, row)]:
+            if a.data[y * row + start : y * row + begin] != b.data[y * row + start : y * row + begin]:
+                return False
+            start = max(start, end)
+    return True
+
+
+def settling(screenshot, previous, masks):
+    """One try, for a wait, at the picture a change leaves: each call takes a picture with `screenshot` and
+    returns it once it differs from `previous` outside the masks (any picture, where `previous` is None)
+    and is the same as the picture before it, so that the program has drawn what was asked for, whole;
+    None until then."""
+    last = {}
+
+    def attempt():
+        image = screenshot()
+        before, last["image"] = last.get("image"), image
+        if previous is not None and same_outside(previous, image, masks):
+            return None
+        return image if before is not None and same_outside(before, image, masks) else None
+
+    return attempt

@@ -13,7 +13,7 @@ import unittest
 from PIL import Image as PilImage
 
 from glintmere_app import UNDER_WINE, E2ETestCase, make_workdir
-from picture_compare import compare
+from picture_compare import compare, settling
 from scene_model import Camera, tank_inside_box
 from xdisplay import wait_until
 
@@ -34,35 +34,11 @@ STATES = [state for _, state in STEPS if state]
 MASK = [tank_inside_box(Camera())]
 
 
-def same_outside_mask(a, b):
-    """Whether two pictures are equal pixel for pixel outside the tank."""
-    if (a.width, a.height) != (b.width, b.height):
-        return False
-    row = 3 * a.width
-    for y in range(a.height):
-        cuts = sorted((3 * x0, 3 * x1) for x0, y0, x1, y1 in MASK if y0 <= y < y1)
-        start = 0
-        for begin, end in cuts + [(row, row)]:
-            if a.data[y * row + start : y * row + begin] != b.data[y * row + start : y * row + begin]:
-                return False
-            start = max(start, end)
-    return True
-
-
 def settled(run, previous, what):
     """The first picture that differs from `previous` outside the tank and is still the same in the
     next picture: the program has drawn what the keys asked for, whole."""
-    last = {}
-
-    def attempt():
-        image = run.screenshot()
-        before, last["image"] = last.get("image"), image
-        if previous is not None and same_outside_mask(previous, image):
-            return None
-        return image if before is not None and same_outside_mask(before, image) else None
-
     try:
-        return wait_until(attempt, interval=0.1, what=what)
+        return wait_until(settling(run.screenshot, previous, MASK), interval=0.1, what=what)
     except TimeoutError as error:
         raise AssertionError(str(error)) from None
 

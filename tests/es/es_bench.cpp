@@ -22,11 +22,7 @@
 #include "core/scene_state.h"
 #include "core/window_calls.h"
 #include "es/es_context.h"
-#include "gl/buffer_calls.h"
 #include "gl/straightforward.h"
-#include "room/draw/render_state.h"
-#include "room/draw/scene.h"
-#include "room/draw/textures.h"
 #include "view/draw/projection.h"
 
 namespace {
@@ -88,13 +84,7 @@ int main(int argc, char** argv) {
     WindowCalls calls;
     calls.startTimer = addTimer;
     installWindowCalls(calls);
-    installProjection(applyProjection);
-    requireBufferCallsOrDrawStraightforwardly();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    initLights();
-    loadTextures();
-    sharedQuadric = gluNewQuadric();
+    prepareRoomOnEs();
     applyProjection(scene.windowWidth, scene.windowHeight);
     applyScenePreset(options.preset);
     startCameraMotion(options.motion);

@@ -11,9 +11,15 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/window_calls.h"
 #include "es/egl_side.h"
+#include "gl/buffer_calls.h"
 #include "gl/es/es_layer.h"
 #include "platform/platform.h"
+#include "room/draw/render_state.h"
+#include "room/draw/scene.h"
+#include "room/draw/textures.h"
+#include "view/draw/projection.h"
 
 EglSide egl;
 
@@ -85,4 +91,14 @@ const void* platformCurrentGlContext() {
 void glutSwapBuffers() {
     flushEsLayer();
     eglSwapBuffers(egl.display, egl.surface);
+}
+
+void prepareRoomOnEs() {
+    installProjection(applyProjection);
+    requireBufferCallsOrDrawStraightforwardly();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    initLights();
+    if (!loadTextures()) std::exit(1);
+    sharedQuadric = gluNewQuadric();
 }

@@ -12,3 +12,8 @@ void openEsWindow(int width, int height);
 
 // The renderer and version ES reports, for the benchmark's report.
 const char* esRendererName();
+
+// The room ready to draw on the open context, as start-up readies it on the program's window: the
+// projection, the drawing's buffer calls, the lights, the textures and the shared quadric. Exits with
+// the loader's message when a texture cannot be read.
+void prepareRoomOnEs();

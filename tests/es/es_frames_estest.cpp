@@ -14,12 +14,7 @@
 #include "es/es_context.h"
 #include "es/es_states.h"
 #include "es/frame_compare.h"
-#include "gl/buffer_calls.h"
 #include "gl/es/es_faults_testing.h"
-#include "room/draw/render_state.h"
-#include "room/draw/scene.h"
-#include "room/draw/textures.h"
-#include "view/draw/projection.h"
 
 namespace {
 
@@ -43,13 +38,7 @@ void ensureEsRoomReady() {
     if (ready) return;
     enterFolderWithTextures();
     openEsPbuffer(esFrameWidth, esFrameHeight);
-    installProjection(applyProjection);
-    requireBufferCallsOrDrawStraightforwardly();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    initLights();
-    loadTextures();
-    sharedQuadric = gluNewQuadric();
+    prepareRoomOnEs();
     keepEsStart();
     ready = true;
 }

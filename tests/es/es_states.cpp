@@ -17,6 +17,7 @@
 #include "room/draw/scene.h"
 #include "support/capture.h"
 #include "support/drawing_state.h"
+#include "support/plain_gl_state.h"
 #include "view/draw/projection.h"
 
 namespace {
@@ -49,29 +50,6 @@ void closeToTheTank() {
 void onlyLight(uint8_t SceneState::*lamp) {
     scene.lightingOn = 1;
     scene.*lamp = 0;
-}
-
-// GL's state as a fresh context has it, where a frame could read it before setting it.
-void startFromPlainGlState() {
-    static const float defaultAmbient[4] = {0.2f, 0.2f, 0.2f, 1}, defaultDiffuse[4] = {0.8f, 0.8f, 0.8f, 1};
-    static const float black[4] = {0, 0, 0, 1};
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, defaultAmbient);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, defaultDiffuse);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, black);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, black);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 0);
-    glColor4f(1, 1, 1, 1);
-    glNormal3f(0, 0, 1);
-    glTexCoord2f(0, 0);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glDisable(GL_TEXTURE_2D);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glLineWidth(1);
-    glPointSize(1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    if (sharedQuadric) gluQuadricTexture(sharedQuadric, GL_FALSE);
-    quadricWithTexCoords = nullptr;
 }
 
 }  // namespace

@@ -26,6 +26,7 @@
 #include "room/room_gl.h"
 #include "sound/sound_cue.h"
 #include "support/drawing_state.h"
+#include "support/plain_gl_state.h"
 #include "view/walk.h"
 
 namespace {
@@ -104,31 +105,6 @@ struct GlLeftovers {
         what = "enables";
     if (what == nullptr) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "GL state differs: " << what;
-}
-
-// The same GL starting point for both ways, so nothing one way left behind colours the other.
-void startFromPlainGlState() {
-    static const float defaultAmbient[4] = {0.2f, 0.2f, 0.2f, 1}, defaultDiffuse[4] = {0.8f, 0.8f, 0.8f, 1};
-    static const float black[4] = {0, 0, 0, 1};
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, defaultAmbient);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, defaultDiffuse);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, black);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, black);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 0);
-    glColor4f(1, 1, 1, 1);
-    glNormal3f(0, 0, 1);
-    glTexCoord4f(0, 0, 0, 1);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    glDisable(GL_TEXTURE_2D);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glLineWidth(1);
-    glPointSize(1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    // The first filled frame switches the quadric's texture coordinates on for good (GLU keeps that,
-    // not GL); both ways start from before it, or a first wireframe frame would differ.
-    if (sharedQuadric) gluQuadricTexture(sharedQuadric, GL_FALSE);
-    quadricWithTexCoords = nullptr;
 }
 
 // A frame as read back: the whole window, whatever its size.

@@ -6,7 +6,7 @@ folder whose texture/ and musics/ it reads, the web build's, made by the same ge
 import os
 
 from glintmere_app import GlintmereRun
-from web_app import same_outside
+from picture_compare import settling
 from xdisplay import XServer, wait_until
 
 NATIVE = os.environ.get("GLINTMERE_NATIVE_BIN", "")
@@ -16,17 +16,8 @@ X_KEYS = {"[": "bracketleft", "]": "bracketright", "+": "plus"}
 
 def settled(run, previous, masks, what):
     """As web_app.settled_change, for the native program's window."""
-    last = {}
-
-    def attempt():
-        image = run.screenshot()
-        before, last["image"] = last.get("image"), image
-        if previous is not None and same_outside(previous, image, masks):
-            return None
-        return image if before is not None and same_outside(before, image, masks) else None
-
     try:
-        return wait_until(attempt, interval=0.1, what=what)
+        return wait_until(settling(run.screenshot, previous, masks), interval=0.1, what=what)
     except TimeoutError as error:
         raise AssertionError(str(error)) from None
 

@@ -17,6 +17,7 @@ import time
 import unittest
 
 from devtools import DEFAULT_TIMEOUT, Chromium, ProtocolError, SiteServer, decode_screenshot
+from picture_compare import same_outside, settling
 from scene_model import tank_inside_box
 from xdisplay import Image, wait_until
 
@@ -300,21 +301,6 @@ def tank_mask(camera):
     return [tank_inside_box(camera, top=6.0)]
 
 
-def same_outside(a, b, masks):
-    """Whether two pictures are equal pixel for pixel outside the masked boxes (x0, y0, x1, y1)."""
-    if (a.width, a.height) != (b.width, b.height):
-        return False
-    row = 3 * a.width
-    for y in range(a.height):
-        cuts = sorted((3 * x0, 3 * x1) for x0, y0, x1, y1 in masks if y0 <= y < y1)
-        start = 0
-        for begin, end in cuts + [(row, row)]:
-            if a.data[y * row + start : y * row + begin] != b.data[y * row + start : y * row + begin]:
-                return False
-            start = max(start, end)
-    return True
-
-
 def differences(a, b, masks):
     """The pixels of two pictures of one size that differ outside the masks: how many, and the box around them."""
     count, box = 0, None
@@ -363,16 +349,7 @@ def wait_same(run, reference, masks, what):
 def settled_change(run, previous, masks, what):
     """The first picture that differs from `previous` outside the masks and is the same in the picture after
     it: the program has drawn what was asked for, whole."""
-    last = {}
-
-    def attempt():
-        image = run.screenshot()
-        before, last["image"] = last.get("image"), image
-        if previous is not None and same_outside(previous, image, masks):
-            return None
-        return image if before is not None and same_outside(before, image, masks) else None
-
-    return run.wait_for(attempt, what, interval=0.1)
+    return run.wait_for(settling(run.screenshot, previous, masks), what, interval=0.1)
 
 
 class WebTestCase(unittest.TestCase):
