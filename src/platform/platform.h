@@ -10,8 +10,8 @@
 //  - the window system beneath GLUT: whether it can be reached, taking the window off the screen at
 //    once, sending what was asked of it, and the folder the program works in;
 //  - the GL context: its identity, which keys what is kept per context, and vertical sync;
-//  - --record's needs: whether and what the option can write, a file-size limit that fails a write rather than the
-//    program, and ffmpeg (or nothing) fed through a pipe for formats other than .y4m;
+//  - --record's needs: whether and what the option can write, a file-size limit that fails a write
+//    rather than the program, and ffmpeg (or nothing) fed through a pipe for formats other than .y4m;
 //  - the cue backend: what plays the wave files, silent where no audio device opens;
 //  - the names the user gives: the command line as text every file name survives, and opening such
 //    a file whatever characters its name holds;
