@@ -27,19 +27,8 @@ jobs="${JOBS:-2}"
 cmake --preset bench -B "$dir" -DGLINTMERE_TESTS=ON >/dev/null
 cmake --build "$dir" -j "$jobs" --target glintmere glintmere_es_bench assets >/dev/null
 
-export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
-logs="$(mktemp -d)"
-scripts/with-display.sh --start "$logs/display"
-trap 'scripts/with-display.sh --stop "$logs/display"; rm -rf "$logs"' EXIT
-read -r display _ <"$logs/display"
-export DISPLAY="$display"
-unset XAUTHORITY
+start_bench_display
 
-run_logged() { # run_logged LOG COMMAND...: COMMAND in the build folder, its output in LOG
-  local log="$1"
-  shift
-  (cd "$dir" && "$@") >"$log" 2>&1
-}
 
 program_for() { # program_for gl|es: the command line that draws that way
   if [ "$1" = es ]; then echo ./tests/es/glintmere_es_bench; else echo ./glintmere --mute; fi

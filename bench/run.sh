@@ -34,21 +34,8 @@ jobs="${JOBS:-2}"
 cmake --preset bench -B "$dir" >/dev/null
 cmake --build "$dir" -j "$jobs" --target glintmere assets >/dev/null
 
-export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
-logs="$(mktemp -d)"
-# One Xvfb for the whole benchmark, started by the project's launcher; its screen is larger than
-# the 1200 by 600 window so the window is never clipped.
-scripts/with-display.sh --start "$logs/display"
-trap 'scripts/with-display.sh --stop "$logs/display"; rm -rf "$logs"' EXIT
-read -r display _ <"$logs/display"
-export DISPLAY="$display"
-unset XAUTHORITY
+start_bench_display
 
-run_logged() {  # run_logged LOG COMMAND...: COMMAND in the build folder, its output in LOG
-  local log="$1"
-  shift
-  (cd "$dir" && "$@") >"$log" 2>&1
-}
 
 drawing_env() {  # drawing_env fast|straightforward: the environment that picks the drawing
   if [ "$1" = straightforward ]; then echo GLINTMERE_STRAIGHTFORWARD=1; else echo GLINTMERE_STRAIGHTFORWARD=0; fi

@@ -29,13 +29,7 @@ cmake --build "$dir" -j "$jobs" --target glintmere assets >/dev/null
 cmake --preset web >/dev/null
 NODE_PATH=/usr/share/nodejs cmake --build --preset web -j "$jobs" --target site >/dev/null
 
-export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
-logs="$(mktemp -d)"
-scripts/with-display.sh --start "$logs/display"
-trap 'scripts/with-display.sh --stop "$logs/display"; rm -rf "$logs"' EXIT
-read -r display _ <"$logs/display"
-export DISPLAY="$display"
-unset XAUTHORITY
+start_bench_display
 
 # one_run PROGRAM SCENE MOTION LOG: the figures line of one run ("benchmark ..." or "page ...").
 one_run() {

@@ -29,15 +29,10 @@ cmake --build "$dir" -j "$jobs" --target glintmere assets >/dev/null
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs" --target glintmere assets >/dev/null
 
-export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
-logs="$(mktemp -d)"
-prefix="$logs/wine-prefix"
 # The display first, so that the Wine prefix's desktop belongs to it; both end with the script.
-scripts/with-display.sh --start "$logs/display"
-trap 'scripts/with-wine.sh --stop "$prefix"; scripts/with-display.sh --stop "$logs/display"; rm -rf "$logs"' EXIT
-read -r display _ <"$logs/display"
-export DISPLAY="$display"
-unset XAUTHORITY
+start_bench_display
+prefix="$logs/wine-prefix"
+bench_on_exit() { scripts/with-wine.sh --stop "$prefix"; }
 scripts/with-wine.sh --start "$prefix"
 
 # one_run PROGRAM SCENE MOTION LOG: the median frame time of one --benchmark run.
