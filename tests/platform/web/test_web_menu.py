@@ -108,7 +108,15 @@ class MenuTest(WebTestCase):
         run.choose("7.Change view volume")
         wait_same(run, start, START_MASK, "the front wall back")
 
-        # Music off plays one last cue over the loop; on again plays nothing.
+        # Music off plays one last cue over the loop; on again plays nothing. The worms are cleared first
+        # (which asks for the music again): with no worm left no fish eats, grows or leaves, so the aquarium
+        # asks for no cue of its own meanwhile.
+        cleared = len(run.cue_log())
+        run.choose("3.Glintmere", "4.Clear worm")
+        run.wait_for(
+            lambda: ("musics/CHECKERS.wav", "loop") in [(c["file"], c["mode"]) for c in run.cue_log()[cleared:]],
+            "the music of clear worm",
+        )
         before = len(run.cue_log())
         run.choose("8.Play/Stop music")
         run.wait_for(lambda: len(run.cue_log()) > before, "the cue of music off")
