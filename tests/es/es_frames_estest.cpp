@@ -120,7 +120,9 @@ TEST_F(EsFaults, ATransposedNormalMatrixShows) {
 }
 
 TEST_F(EsFaults, ADroppedAttenuationShows) {
+    // Flat faces are lit on the CPU and smooth ones by the program: the fault must show in both.
     EXPECT_TRUE(faultShows(EsLayerFault::DroppedAttenuation, stateNamed("ceiling_light")));
+    EXPECT_TRUE(faultShows(EsLayerFault::DroppedAttenuation, stateNamed("all_lights_smooth")));
 }
 
 INSTANTIATE_TEST_SUITE_P(States, EsFrames, testing::ValuesIn(esStates()),

@@ -7,6 +7,7 @@
 
 #include "gl/es/context.h"
 #include "gl/es/es_calls.h"
+#include "gl/es/face_lighting.h"
 #include "gl/es/lighting_program.h"
 
 namespace es {
@@ -23,24 +24,13 @@ struct DrawState {
     GLenum cullFace = GL_BACK;
     GLuint texture = 0;
     float lineWidth = 1;
-    float lightPosition[maxLights][3] = {}, lightAmbient[maxLights][3] = {}, lightDiffuse[maxLights][3] = {};
-    float specularProduct[maxLights][3] = {}, attenuation[maxLights][3] = {};
-    float modelAmbient[3] = {}, emission[3] = {}, sceneColour[3] = {};
-    float diffuseAlpha = 1, shininess = 0;
+    LightingInputs lit;
 
     bool operator==(const DrawState& other) const {
         return kind == other.kind && !(program < other.program) && !(other.program < program) &&
                depthTest == other.depthTest && depthMask == other.depthMask && esCull == other.esCull &&
                cullFace == other.cullFace && texture == other.texture && lineWidth == other.lineWidth &&
-               std::memcmp(lightPosition, other.lightPosition, sizeof lightPosition) == 0 &&
-               std::memcmp(lightAmbient, other.lightAmbient, sizeof lightAmbient) == 0 &&
-               std::memcmp(lightDiffuse, other.lightDiffuse, sizeof lightDiffuse) == 0 &&
-               std::memcmp(specularProduct, other.specularProduct, sizeof specularProduct) == 0 &&
-               std::memcmp(attenuation, other.attenuation, sizeof attenuation) == 0 &&
-               std::memcmp(modelAmbient, other.modelAmbient, sizeof modelAmbient) == 0 &&
-               std::memcmp(emission, other.emission, sizeof emission) == 0 &&
-               std::memcmp(sceneColour, other.sceneColour, sizeof sceneColour) == 0 &&
-               diffuseAlpha == other.diffuseAlpha && shininess == other.shininess;
+               std::memcmp(&lit, &other.lit, sizeof lit) == 0;
     }
 };
 
@@ -59,6 +49,7 @@ struct Batches {
     DrawState state;          // the run's
     bool hasState = false;    // whether `state` has been worked out at all
     bool stateKnown = false;  // false once some state changed since `state` was worked out
+    unsigned stateSerial = 0;
     GLuint vertexBuffer = 0, indexBuffer = 0;
     size_t vertexBufferBytes = 0, indexBufferBytes = 0;  // what ES holds for each
     EsShadow es;
@@ -69,14 +60,9 @@ Batches& batches() {
     return batchState;
 }
 
-void product3(const float a[4], const float b[4], float out[3]) {
-    for (int k = 0; k < 3; ++k) out[k] = a[k] * b[k];
-}
-
 DrawState currentState(Kind kind, bool cpuCulled) {
     const Context& c = context();
     const LightingGroup& l = c.lighting;
-    const Material& front = l.material[0];
     DrawState s;
     s.kind = kind;
     ProgramKey& p = s.program;
@@ -89,58 +75,25 @@ DrawState currentState(Kind kind, bool cpuCulled) {
     s.depthMask = c.depthMask;
     s.esCull = kind == Kind::Triangles && !cpuCulled && c.cullFace;
     if (s.esCull) s.cullFace = c.cullFaceMode;
-    p.lighting = l.lighting;
-    if (!l.lighting) return s;
-
-    const bool tracksFront = l.colorMaterial && l.colorMaterialFace != GL_BACK;
-    p.trackAmbient =
-        tracksFront && (l.colorMaterialMode == GL_AMBIENT || l.colorMaterialMode == GL_AMBIENT_AND_DIFFUSE);
-    p.trackDiffuse =
-        tracksFront && (l.colorMaterialMode == GL_DIFFUSE || l.colorMaterialMode == GL_AMBIENT_AND_DIFFUSE);
-    p.normalize = c.normalize;
-    p.specular = front.shininess != 0;
-    s.shininess = front.shininess;
-    // Only what the program reads: a tracked material follows the vertex colour, so its stored
-    // values must not split the runs.
-    if (!p.trackDiffuse) s.diffuseAlpha = front.diffuse[3];
-    for (int k = 0; k < 3; ++k) {
-        if (p.trackAmbient) {
-            s.modelAmbient[k] = l.modelAmbient[k];
-            s.emission[k] = front.emission[k];
-        } else {
-            s.sceneColour[k] = front.emission[k] + l.modelAmbient[k] * front.ambient[k];
-        }
-    }
-    for (int i = 0; i < maxLights; ++i) {
-        const Light& light = l.lights[i];
-        if (!light.enabled) continue;
-        p.lights |= static_cast<std::uint8_t>(1 << i);
-        if (light.attenuation[0] != 1 || light.attenuation[1] != 0 || light.attenuation[2] != 0)
-            p.attenuated |= static_cast<std::uint8_t>(1 << i);
-        for (int k = 0; k < 3; ++k) {
-            s.lightPosition[i][k] = light.position[k];
-            s.attenuation[i][k] = light.attenuation[k];
-            s.lightAmbient[i][k] = p.trackAmbient ? light.ambient[k] : light.ambient[k] * front.ambient[k];
-            s.lightDiffuse[i][k] = p.trackDiffuse ? light.diffuse[k] : light.diffuse[k] * front.diffuse[k];
-        }
-        product3(light.specular, front.specular, s.specularProduct[i]);
-    }
+    // Flat faces come lit from the CPU (face_lighting.h): their program only carries the colour.
+    if (l.lighting && l.shadeModel != GL_FLAT) readLighting(l, c.normalize, p, s.lit);
     return s;
 }
 
 void setUniforms(const Program& p, const DrawState& s) {
     if (p.texture >= 0) gl.Uniform1i(p.texture, 0);
     if (!s.program.lighting) return;
-    if (p.lightPosition >= 0) gl.Uniform3fv(p.lightPosition, maxLights, &s.lightPosition[0][0]);
-    if (p.lightAmbient >= 0) gl.Uniform3fv(p.lightAmbient, maxLights, &s.lightAmbient[0][0]);
-    if (p.lightDiffuse >= 0) gl.Uniform3fv(p.lightDiffuse, maxLights, &s.lightDiffuse[0][0]);
-    if (p.specularProduct >= 0) gl.Uniform3fv(p.specularProduct, maxLights, &s.specularProduct[0][0]);
-    if (p.attenuation >= 0) gl.Uniform3fv(p.attenuation, maxLights, &s.attenuation[0][0]);
-    if (p.modelAmbient >= 0) gl.Uniform3fv(p.modelAmbient, 1, s.modelAmbient);
-    if (p.emission >= 0) gl.Uniform3fv(p.emission, 1, s.emission);
-    if (p.sceneColour >= 0) gl.Uniform3fv(p.sceneColour, 1, s.sceneColour);
-    if (p.diffuseAlpha >= 0) gl.Uniform1f(p.diffuseAlpha, s.diffuseAlpha);
-    if (p.shininess >= 0) gl.Uniform1f(p.shininess, s.shininess);
+    const LightingInputs& lit = s.lit;
+    if (p.lightPosition >= 0) gl.Uniform3fv(p.lightPosition, maxLights, &lit.lightPosition[0][0]);
+    if (p.lightAmbient >= 0) gl.Uniform3fv(p.lightAmbient, maxLights, &lit.lightAmbient[0][0]);
+    if (p.lightDiffuse >= 0) gl.Uniform3fv(p.lightDiffuse, maxLights, &lit.lightDiffuse[0][0]);
+    if (p.specularProduct >= 0) gl.Uniform3fv(p.specularProduct, maxLights, &lit.specularProduct[0][0]);
+    if (p.attenuation >= 0) gl.Uniform3fv(p.attenuation, maxLights, &lit.attenuation[0][0]);
+    if (p.modelAmbient >= 0) gl.Uniform3fv(p.modelAmbient, 1, lit.modelAmbient);
+    if (p.emission >= 0) gl.Uniform3fv(p.emission, 1, lit.emission);
+    if (p.sceneColour >= 0) gl.Uniform3fv(p.sceneColour, 1, lit.sceneColour);
+    if (p.diffuseAlpha >= 0) gl.Uniform1f(p.diffuseAlpha, lit.diffuseAlpha);
+    if (p.shininess >= 0) gl.Uniform1f(p.shininess, lit.shininess);
 }
 
 void setCapability(GLenum cap, bool on, bool& shadow) {
@@ -208,6 +161,11 @@ void startBatches() {
 
 void drawStateChanged() {
     batches().stateKnown = false;
+    ++batches().stateSerial;
+}
+
+unsigned drawStateSerial() {
+    return batches().stateSerial;
 }
 
 void beginRun(Kind kind, bool cpuCulled) {

@@ -69,6 +69,9 @@ void flushBatch();
 // Some state a draw reads has changed; the next run compares its state anew.
 void drawStateChanged();
 
+// Changes with every drawStateChanged, so what is worked out from the state knows when to refresh.
+unsigned drawStateSerial();
+
 // Creates the layer's buffer and sets ES to the state the batches assume.
 void startBatches();
 

@@ -1,5 +1,6 @@
 // lighting_program.h -- the ES programs that do per vertex what Mesa's fixed-function vertex program
-// and texture environment do, one program for each combination of switches the drawing uses.
+// and texture environment do, one program for each combination of switches the drawing uses. Faces
+// under flat shading come to them lit already (face_lighting.h), so those programs light nothing.
 #pragma once
 
 #include <GL/gl.h>

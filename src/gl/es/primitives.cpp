@@ -24,6 +24,7 @@
 #include "gl/es/batch.h"
 #include "gl/es/context.h"
 #include "gl/es/es_faults_testing.h"
+#include "gl/es/face_lighting.h"
 #include "gl/es/matrix.h"
 
 namespace es {
@@ -50,6 +51,23 @@ const Transforms& transforms() {
         for (int j = 0; j < 3; ++j)
             kept.normalColumns[j] = Float4{kept.normal[j], kept.normal[3 + j], kept.normal[6 + j], 0};
         kept.serial = c.matrixSerial;
+    }
+    return kept;
+}
+
+// The lighting of the moment, for the faces lit on the CPU; read again only after a state change.
+struct FaceLighting {
+    unsigned serial = ~0u;
+    ProgramKey key;
+    LightingInputs inputs;
+};
+
+const FaceLighting& faceLighting() {
+    static FaceLighting kept;
+    if (kept.serial != drawStateSerial()) {
+        kept = FaceLighting{};
+        readLighting(context().lighting, context().normalize, kept.key, kept.inputs);
+        kept.serial = drawStateSerial();
     }
     return kept;
 }
@@ -332,6 +350,36 @@ void drawPrimitives(GLenum mode, const std::vector<SourceVertex>& vertices, cons
     auto source = [&](int position) {
         return indices ? (*indices)[static_cast<size_t>(position)] : static_cast<std::uint32_t>(position);
     };
+
+    // Under flat shading the filled faces that can show nothing are found first, so that each lit
+    // vertex that shades a face that is drawn is lit here, once, all of them together; its colour
+    // becomes the lit one (face_lighting.h).
+    static std::vector<char> hidden;
+    const size_t triangles = facesAsLines ? 0 : split.triangles.size();
+    if (flat) {
+        hidden.resize(triangles);
+        for (size_t t = 0; t < triangles; ++t) {
+            const Triangle& tri = split.triangles[t];
+            hidden[t] = hiddenTriangle(at(tri.corner[0]), at(tri.corner[1]), at(tri.corner[2]), c);
+        }
+    }
+    if (lighting && flat) {
+        static std::vector<char> wanted;
+        static std::vector<std::uint32_t> toLight;
+        wanted.assign(transformed.size(), 0);
+        toLight.clear();
+        auto want = [&](std::uint32_t v) {
+            if (!wanted[v]) wanted[v] = 1, toLight.push_back(v);
+        };
+        for (size_t t = 0; t < triangles; ++t)
+            if (!hidden[t]) want(source(split.triangles[t].provoking));
+        if (facesAsLines)
+            for (const Triangle& tri : split.triangles) want(source(tri.provoking));
+        for (size_t i = 0; i + 1 < split.lines.size(); i += 2) want(source(split.lines[i + 1]));
+        for (int p : split.points) want(source(p));
+        const FaceLighting& lit = faceLighting();
+        lightVertices(lit.key, lit.inputs, transformed.data(), toLight.data(), toLight.size());
+    }
     static std::vector<std::uint16_t> ownIndex;
     static std::vector<unsigned> ownGeneration;
     ownIndex.resize(transformed.size());
@@ -364,7 +412,6 @@ void drawPrimitives(GLenum mode, const std::vector<SourceVertex>& vertices, cons
     };
 
     // Every face filled: the triangles go in as they come, as many at a time as the run has room for.
-    const size_t triangles = facesAsLines ? 0 : split.triangles.size();
     if (triangles > 0) beginRun(Kind::Triangles, false);
     for (size_t t = 0; t < triangles;) {
         const size_t room = (Run::maxVertices - run.vertexCount) / 3;
@@ -385,7 +432,7 @@ void drawPrimitives(GLenum mode, const std::vector<SourceVertex>& vertices, cons
         }
         for (; t < end; ++t) {
             const Triangle& tri = split.triangles[t];
-            if (hiddenTriangle(at(tri.corner[0]), at(tri.corner[1]), at(tri.corner[2]), c)) continue;
+            if (hidden[t]) continue;
             current = Shared{};
             for (int k = 0; k < 3; ++k) addIndex(vertex(tri.corner[k], tri.provoking, k));
             previous = current;

@@ -173,7 +173,9 @@ GLboolean glIsEnabled(GLenum cap) {
 
 void glShadeModel(GLenum mode) {
     if (mode != GL_FLAT && mode != GL_SMOOTH) return raise(GL_INVALID_ENUM);
+    if (context().lighting.shadeModel == mode) return;
     context().lighting.shadeModel = mode;
+    drawStateChanged();
 }
 
 void glPolygonMode(GLenum face, GLenum mode) {
