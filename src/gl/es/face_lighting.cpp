@@ -21,14 +21,6 @@ float saturate(float x) {
     return x <= 1.0f ? positive(x) : 1.0f;
 }
 
-// base^exponent for a specular term; with `black` (a black specular product) only an
-// infinite power shows (infinity times 0 is a NaN, which the clamp makes white), and a base up to
-// 1.5 never reaches infinity at an exponent of 0 to 128, so the power is not worked out.
-float power(float base, float exponent, bool black) {
-    if (black && base <= 1.5f && exponent >= 0.0f) return 0.0f;
-    return std::pow(base, exponent);
-}
-
 void product3(const float a[4], const float b[4], float out[3]) {
     for (int k = 0; k < 3; ++k) out[k] = a[k] * b[k];
 }
@@ -77,90 +69,121 @@ namespace {
 
 constexpr size_t batchSize = 64;
 
-// One batch of vertices, a field to an array, so that each step below is one loop over the batch
-// that the compiler does several lanes at a time (face_lighting.cpp is built for its vectorizer).
+// One batch of vertices, a field to an array, so that the loops below do several vertices at a time
+// (face_lighting.cpp is built for its vectorizer).
 struct Batch {
     size_t n = 0;
-    float ex[batchSize], ey[batchSize], ez[batchSize];    // eye position
-    float nx[batchSize], ny[batchSize], nz[batchSize];    // normal
-    float colour[4][batchSize];                           // the vertex's colour
-    float sum[3][batchSize];                              // the lit colour, summed light by light
-    float tx[batchSize], ty[batchSize], tz[batchSize];    // towards the light
-    float attenuation[batchSize], diffuseDot[batchSize];  // of the light at hand
-    float lit[3][batchSize];                              // LIT's ambient, diffuse and specular
-    float base[batchSize], exponent[batchSize];           // the specular power's, where wanted
+    float ex[batchSize], ey[batchSize], ez[batchSize];  // eye position
+    float nx[batchSize], ny[batchSize], nz[batchSize];  // normal
+    float colour[4][batchSize];                         // the vertex's colour
+    float sum[3][batchSize];                            // the lit colour, summed light by light
+    // Of the light at hand: its attenuation, n.L, LIT's diffuse and specular shares, and the specular
+    // power's base and exponent.
+    float attenuation[batchSize], diffuseDot[batchSize], lit[2][batchSize];
+    float base[batchSize], exponent[batchSize];
 };
 
-void lightOne(const ProgramKey& key, const LightingInputs& s, int i, float shininess, Batch& b) {
+// For the power whose exponent is n.L itself (an attenuated light at shininess 0): whether it is sure
+// to be finite without working it out. Below 1.5 to a power up to 128, or up to 26 to a power up to
+// 26, it stays under 2^128.
+bool surelyFinitePower(float base, float exponent) {
+    return exponent >= 0.0f && (base <= 1.5f || (base <= 26.0f && exponent <= 26.0f));
+}
+
+// Whether it is sure to be infinite: 28^28 is over 2^134.
+bool surelyInfinitePower(float base, float exponent) {
+    return base >= 28.0f && exponent >= 28.0f;
+}
+
+// One light's share for the batch, its switches made constants so that each loop has no branch and
+// runs several vertices at a time.
+template <bool Specular, bool Attenuated>
+void lightShare(const ProgramKey& key, const LightingInputs& s, int i, float shininess, Batch& b) {
     const size_t n = b.n;
-    const bool attenuated = ((key.attenuated >> i) & 1) && plantedFault() != EsLayerFault::DroppedAttenuation;
+    constexpr bool powered = Specular || Attenuated;  // whether LIT's specular share is a power
     const float px = s.lightPosition[i][0], py = s.lightPosition[i][1], pz = s.lightPosition[i][2];
-    for (size_t j = 0; j < n; ++j) {
-        const float x = px - b.ex[j], y = py - b.ey[j], z = pz - b.ez[j];
-        const float reciprocal = 1.0f / std::sqrt(x * x + y * y + z * z);
-        b.tx[j] = x * reciprocal, b.ty[j] = y * reciprocal, b.tz[j] = z * reciprocal;
-        b.attenuation[j] = reciprocal;
+    const float k0 = s.attenuation[i][0], k1 = s.attenuation[i][1], k2 = s.attenuation[i][2];
+    const float* specular = s.specularProduct[i];
+    // Under a black specular product only an infinite power shows (infinity times 0 is a NaN, which
+    // the clamp makes white): a finite one adds nothing, so most powers are not worked out.
+    const bool black = specular[0] == 0 && specular[1] == 0 && specular[2] == 0;
+    // With the shininess for exponent, the bases whose power is sure to be infinite, sure to be
+    // finite, or too small to move the sum (at most 2^-48); 0 and below take every power worked out.
+    float infiniteFrom = HUGE_VALF, finiteUpTo = -1.0f, negligibleUpTo = -1.0f;
+    if (Specular && shininess > 0.0f) {
+        infiniteFrom = std::exp2(130.0f / shininess);
+        finiteUpTo = std::exp2(126.0f / shininess);
+        negligibleUpTo = std::exp2(-48.0f / shininess);
     }
-    if (attenuated) {
-        const float k0 = s.attenuation[i][0], k1 = s.attenuation[i][1], k2 = s.attenuation[i][2];
-        for (size_t j = 0; j < n; ++j) {
-            const float reciprocal = b.attenuation[j];
+    for (size_t j = 0; j < n; ++j) {
+        float x = px - b.ex[j], y = py - b.ey[j], z = pz - b.ez[j];
+        const float reciprocal = 1.0f / std::sqrt(x * x + y * y + z * z);
+        x = x * reciprocal, y = y * reciprocal, z = z * reciprocal;
+        if constexpr (Attenuated) {
             const float distance = 1.0f / reciprocal;
             b.attenuation[j] = 1.0f / (k0 * (reciprocal * distance) + k1 * distance + k2 * (distance * distance));
         }
-    }
-    for (size_t j = 0; j < n; ++j) b.diffuseDot[j] = b.nx[j] * b.tx[j] + b.ny[j] * b.ty[j] + b.nz[j] * b.tz[j];
-
-    const float* specular = s.specularProduct[i];
-    const bool black = specular[0] == 0 && specular[1] == 0 && specular[2] == 0;
-    // LIT's ambient share is 1 wherever it is used (times the attenuation, below), so only its diffuse
-    // and specular shares are kept.
-    for (size_t j = 0; j < n; ++j) b.lit[0][j] = positive(b.diffuseDot[j]);
-    if (key.specular) {
-        for (size_t j = 0; j < n; ++j) {
-            const float x = b.tx[j], y = b.ty[j], z = b.tz[j] + 1.0f;
-            const float length = 1.0f / std::sqrt(x * x + y * y + z * z);
-            b.base[j] = positive(b.nx[j] * (x * length) + b.ny[j] * (y * length) + b.nz[j] * (z * length));
+        const float diffuseDot = b.nx[j] * x + b.ny[j] * y + b.nz[j] * z;
+        b.diffuseDot[j] = diffuseDot;
+        // LIT's ambient share is 1 wherever it is used (times the attenuation), so only its diffuse
+        // and specular shares are kept.
+        b.lit[0][j] = positive(diffuseDot);
+        if constexpr (!powered) {
+            b.lit[1][j] = diffuseDot > 0.0f ? 1.0f : 0.0f;
+        } else {
+            float base = diffuseDot, exponent = std::fmin(diffuseDot, 128.0f);
+            if constexpr (Specular) {
+                const float hz = z + 1.0f;
+                const float length = 1.0f / std::sqrt(x * x + y * y + hz * hz);
+                base = positive(b.nx[j] * (x * length) + b.ny[j] * (y * length) + b.nz[j] * (hz * length));
+                exponent = shininess;
+            }
+            b.base[j] = base, b.exponent[j] = exponent;
+            const bool infinite = Specular ? base >= infiniteFrom : surelyInfinitePower(base, exponent);
+            b.lit[1][j] = diffuseDot > 0.0f && infinite ? HUGE_VALF : 0.0f;
         }
-        for (size_t j = 0; j < n; ++j) b.exponent[j] = shininess;
-    } else if (attenuated) {
-        for (size_t j = 0; j < n; ++j) b.base[j] = b.diffuseDot[j];
-        for (size_t j = 0; j < n; ++j) b.exponent[j] = std::fmin(b.diffuseDot[j], 128.0f);
     }
-    if (key.specular || attenuated) {
-        for (size_t j = 0; j < n; ++j)
-            b.lit[1][j] = b.diffuseDot[j] > 0.0f ? power(b.base[j], b.exponent[j], black) : 0.0f;
-    } else {
-        for (size_t j = 0; j < n; ++j) b.lit[1][j] = b.diffuseDot[j] > 0.0f ? 1.0f : 0.0f;
-    }
-    if (attenuated)
+    // The powers left, one by one (a NaN base falls through every test to its NaN power).
+    if constexpr (powered)
         for (size_t j = 0; j < n; ++j) {
-            b.lit[0][j] = b.lit[0][j] * b.attenuation[j];
-            b.lit[1][j] = b.lit[1][j] * b.attenuation[j];
+            if (!(b.diffuseDot[j] > 0.0f)) continue;
+            const float base = b.base[j], exponent = b.exponent[j];
+            bool wanted;
+            if constexpr (Specular)
+                wanted = !(base >= infiniteFrom) && !(base <= (black ? finiteUpTo : negligibleUpTo));
+            else
+                wanted = !surelyInfinitePower(base, exponent) && !(black && surelyFinitePower(base, exponent));
+            if (wanted) b.lit[1][j] = std::pow(base, exponent);
         }
 
-    float a[batchSize], d[batchSize];
+    // A colour the material does not track is multiplied by 1, which leaves the light's own.
+    const bool tracksAmbient = key.trackAmbient, tracksDiffuse = key.trackDiffuse;
     for (int k = 0; k < 3; ++k) {
         const float ambient = s.lightAmbient[i][k], diffuse = s.lightDiffuse[i][k], shine = specular[k];
-        const float* c = b.colour[k];
+        const float* colour = b.colour[k];
         float* sum = b.sum[k];
-        if (key.trackAmbient) {
-            for (size_t j = 0; j < n; ++j) a[j] = ambient * c[j];
-        } else {
-            for (size_t j = 0; j < n; ++j) a[j] = ambient;
+        for (size_t j = 0; j < n; ++j) {
+            const float a = ambient * (tracksAmbient ? colour[j] : 1.0f);
+            const float d = diffuse * (tracksDiffuse ? colour[j] : 1.0f);
+            float lit0 = b.lit[0][j], lit1 = b.lit[1][j], total = sum[j];
+            if constexpr (Attenuated) {
+                lit0 = lit0 * b.attenuation[j], lit1 = lit1 * b.attenuation[j];
+                total = b.attenuation[j] * a + total;
+            } else {
+                total = a + total;
+            }
+            sum[j] = lit1 * shine + (lit0 * d + total);
         }
-        if (key.trackDiffuse) {
-            for (size_t j = 0; j < n; ++j) d[j] = diffuse * c[j];
-        } else {
-            for (size_t j = 0; j < n; ++j) d[j] = diffuse;
-        }
-        if (attenuated) {
-            for (size_t j = 0; j < n; ++j) sum[j] = b.attenuation[j] * a[j] + sum[j];
-        } else {
-            for (size_t j = 0; j < n; ++j) sum[j] = a[j] + sum[j];
-        }
-        for (size_t j = 0; j < n; ++j) sum[j] = b.lit[1][j] * shine + (b.lit[0][j] * d[j] + sum[j]);
     }
+}
+
+void lightOne(const ProgramKey& key, const LightingInputs& s, int i, float shininess, Batch& b) {
+    const bool attenuated = ((key.attenuated >> i) & 1) && plantedFault() != EsLayerFault::DroppedAttenuation;
+    if (key.specular)
+        attenuated ? lightShare<true, true>(key, s, i, shininess, b) : lightShare<true, false>(key, s, i, shininess, b);
+    else
+        attenuated ? lightShare<false, true>(key, s, i, shininess, b)
+                   : lightShare<false, false>(key, s, i, shininess, b);
 }
 
 void lightBatch(const ProgramKey& key, const LightingInputs& s, Batch& b) {
