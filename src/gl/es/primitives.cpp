@@ -270,28 +270,41 @@ bool frontFacing(const EsVertex& a, const EsVertex& b, const EsVertex& c) {
     return det > 0;
 }
 
+// What the test below needs of each vertex, worked out once per vertex rather than once per triangle:
+// the planes of the view volume it lies beyond (a bit each), whether it is where the facing test is
+// safe, and its device coordinates.
+struct Screening {
+    unsigned beyond;
+    bool facingSafe;
+    float x, y;
+};
+constexpr float nearest = 1e-3f, widest = 4.0f;  // clip w and device coordinates where facing is safe
+
+Screening screen(const EsVertex& v) {
+    Screening s{0, false, 0, 0};
+    const float w = v.clip[3];
+    for (int k = 0; k < 3; ++k) {
+        if (v.clip[k] > w) s.beyond |= 1u << (2 * k);
+        if (v.clip[k] < -w) s.beyond |= 2u << (2 * k);
+    }
+    if (w > nearest) {
+        const float reciprocal = 1.0f / w;
+        s.x = v.clip[0] * reciprocal, s.y = v.clip[1] * reciprocal;
+        s.facingSafe = std::fabs(s.x) < widest && std::fabs(s.y) < widest;
+    }
+    return s;
+}
+
 // Whether a filled triangle can draw no fragment whatever the rasterizer does with it, so that it can be
 // left out before its vertices are lit: all three corners beyond one plane of the view volume (the
 // clipper's own test on the same numbers), or, with culling on, turned away by a margin far wider than
 // any rounding of its area. Anything nearer the edge goes to ES, which decides as Mesa does.
-bool hiddenTriangle(const EsVertex& a, const EsVertex& b, const EsVertex& c, const Context& context) {
-    for (int k = 0; k < 3; ++k) {
-        if (a.clip[k] > a.clip[3] && b.clip[k] > b.clip[3] && c.clip[k] > c.clip[3]) return true;
-        if (a.clip[k] < -a.clip[3] && b.clip[k] < -b.clip[3] && c.clip[k] < -c.clip[3]) return true;
-    }
-    if (!context.cullFace) return false;
-    constexpr float nearest = 1e-3f, widest = 4.0f;  // clip w and device coordinates where it is safe
-    double x[3], y[3];
-    const EsVertex* corners[3] = {&a, &b, &c};
-    for (int k = 0; k < 3; ++k) {
-        const float w = corners[k]->clip[3];
-        if (!(w > nearest)) return false;
-        x[k] = static_cast<double>(corners[k]->clip[0]) / w;
-        y[k] = static_cast<double>(corners[k]->clip[1]) / w;
-        if (!(std::fabs(x[k]) < widest && std::fabs(y[k]) < widest)) return false;
-    }
-    const double area = (x[0] - x[2]) * (y[1] - y[2]) - (y[0] - y[2]) * (x[1] - x[2]);
-    constexpr double margin = 1e-4;  // some 18 square pixels of a 1200 by 600 window
+bool hiddenTriangle(const Screening& a, const Screening& b, const Screening& c, const Context& context) {
+    if (a.beyond & b.beyond & c.beyond) return true;
+    if (!context.cullFace || !(a.facingSafe && b.facingSafe && c.facingSafe)) return false;
+    // Device coordinates within 4 carry about 5e-7 each; the area's rounding stays far under the margin.
+    const float area = (a.x - c.x) * (b.y - c.y) - (a.y - c.y) * (b.x - c.x);
+    constexpr float margin = 1e-4f;  // some 18 square pixels of a 1200 by 600 window
     if (area > margin) return context.cullFaceMode != GL_BACK;
     if (area < -margin) return context.cullFaceMode != GL_FRONT;
     return false;
@@ -325,12 +338,23 @@ void drawPrimitives(GLenum mode, const std::vector<SourceVertex>& vertices, cons
     const Transforms& t = transforms();
 
     static std::vector<EsVertex> transformed;
+    static std::vector<Screening> screened;
     transformed.resize(vertices.size());
-    for (size_t i = 0; i < vertices.size(); ++i) transformed[i] = transform(vertices[i], t, lighting);
+    screened.resize(vertices.size());
+    for (size_t i = 0; i < vertices.size(); ++i) {
+        transformed[i] = transform(vertices[i], t, lighting);
+        screened[i] = screen(transformed[i]);
+    }
 
     const int n = static_cast<int>(indices ? indices->size() : vertices.size());
     auto at = [&](int position) -> const EsVertex& {
         return transformed[indices ? (*indices)[static_cast<size_t>(position)] : static_cast<size_t>(position)];
+    };
+    auto hidden = [&](const Triangle& tri) {
+        auto screening = [&](int position) -> const Screening& {
+            return screened[indices ? (*indices)[static_cast<size_t>(position)] : static_cast<size_t>(position)];
+        };
+        return hiddenTriangle(screening(tri.corner[0]), screening(tri.corner[1]), screening(tri.corner[2]), c);
     };
 
     const FaceModes modes = effectiveModes(c);
@@ -354,14 +378,11 @@ void drawPrimitives(GLenum mode, const std::vector<SourceVertex>& vertices, cons
     // Under flat shading the filled faces that can show nothing are found first, so that each lit
     // vertex that shades a face that is drawn is lit here, once, all of them together; its colour
     // becomes the lit one (face_lighting.h).
-    static std::vector<char> hidden;
+    static std::vector<char> hiddenFace;
     const size_t triangles = facesAsLines ? 0 : split.triangles.size();
     if (flat) {
-        hidden.resize(triangles);
-        for (size_t t = 0; t < triangles; ++t) {
-            const Triangle& tri = split.triangles[t];
-            hidden[t] = hiddenTriangle(at(tri.corner[0]), at(tri.corner[1]), at(tri.corner[2]), c);
-        }
+        hiddenFace.resize(triangles);
+        for (size_t t = 0; t < triangles; ++t) hiddenFace[t] = hidden(split.triangles[t]);
     }
     if (lighting && flat) {
         static std::vector<char> wanted;
@@ -372,7 +393,7 @@ void drawPrimitives(GLenum mode, const std::vector<SourceVertex>& vertices, cons
             if (!wanted[v]) wanted[v] = 1, toLight.push_back(v);
         };
         for (size_t t = 0; t < triangles; ++t)
-            if (!hidden[t]) want(source(split.triangles[t].provoking));
+            if (!hiddenFace[t]) want(source(split.triangles[t].provoking));
         if (facesAsLines)
             for (const Triangle& tri : split.triangles) want(source(tri.provoking));
         for (size_t i = 0; i + 1 < split.lines.size(); i += 2) want(source(split.lines[i + 1]));
@@ -388,7 +409,13 @@ void drawPrimitives(GLenum mode, const std::vector<SourceVertex>& vertices, cons
         std::uint32_t corner[3] = {~0u, ~0u, ~0u}, provoking = ~0u;
         std::uint16_t index[3] = {};
         unsigned generation = ~0u;
-    } previous, current;
+    } shared[2];
+    // The face being placed and the one before, swapped face by face rather than copied (a copy
+    // read back whole what was just written field by field, and stalled on it).
+    Shared* current = &shared[0];
+    Shared* previous = &shared[1];
+    auto startFace = [&] { *current = Shared{}; };
+    auto endFace = [&] { std::swap(current, previous); };
     auto own = [&](std::uint32_t corner) {
         if (ownGeneration[corner] != run.generation) {
             ownIndex[corner] = addVertex(transformed[corner], transformed[corner]);
@@ -398,17 +425,17 @@ void drawPrimitives(GLenum mode, const std::vector<SourceVertex>& vertices, cons
     };
     // The corner at `position` of a primitive whose provoking vertex is at `provoking`, as the `k`-th
     // corner of `current`.
-    auto vertex = [&](int position, int provoking, int k) -> std::uint16_t {
+    auto vertex = [&](int position, int provoking, int k) __attribute__((always_inline))->std::uint16_t {
         const std::uint32_t corner = source(position);
         const std::uint32_t shader = flat ? source(provoking) : corner;
-        current.corner[k] = corner;
-        current.provoking = shader;
-        current.generation = run.generation;
-        if (shader == corner) return current.index[k] = own(corner);
-        if (previous.generation == run.generation && previous.provoking == shader)
+        current->corner[k] = corner;
+        current->provoking = shader;
+        current->generation = run.generation;
+        if (shader == corner) return current->index[k] = own(corner);
+        if (previous->generation == run.generation && previous->provoking == shader)
             for (int j = 0; j < 3; ++j)
-                if (previous.corner[j] == corner) return current.index[k] = previous.index[j];
-        return current.index[k] = addVertex(transformed[corner], transformed[shader]);
+                if (previous->corner[j] == corner) return current->index[k] = previous->index[j];
+        return current->index[k] = addVertex(transformed[corner], transformed[shader]);
     };
 
     // Every face filled: the triangles go in as they come, as many at a time as the run has room for.
@@ -425,17 +452,17 @@ void drawPrimitives(GLenum mode, const std::vector<SourceVertex>& vertices, cons
             // Smooth shading: each corner is its own vertex, placed once a run.
             for (; t < end; ++t) {
                 const Triangle& tri = split.triangles[t];
-                if (hiddenTriangle(at(tri.corner[0]), at(tri.corner[1]), at(tri.corner[2]), c)) continue;
+                if (hidden(tri)) continue;
                 for (int corner : tri.corner) addIndex(own(source(corner)));
             }
             continue;
         }
         for (; t < end; ++t) {
             const Triangle& tri = split.triangles[t];
-            if (hidden[t]) continue;
-            current = Shared{};
+            if (hiddenFace[t]) continue;
+            startFace();
             for (int k = 0; k < 3; ++k) addIndex(vertex(tri.corner[k], tri.provoking, k));
-            previous = current;
+            endFace();
         }
     }
 
@@ -447,17 +474,17 @@ void drawPrimitives(GLenum mode, const std::vector<SourceVertex>& vertices, cons
         if ((front ? modes.front : modes.back) == GL_FILL) {
             beginRun(Kind::Triangles, true);
             reserve(3, 3);
-            current = Shared{};
+            startFace();
             for (int k = 0; k < 3; ++k) addIndex(vertex(tri.corner[k], tri.provoking, k));
-            previous = current;
+            endFace();
             continue;
         }
         beginRun(Kind::Lines, true);
         reserve(3, 6);
-        current = Shared{};
+        startFace();
         std::uint16_t corners[3];
         for (int k = 0; k < 3; ++k) corners[k] = vertex(tri.corner[k], tri.provoking, k);
-        previous = current;
+        endFace();
         for (int k : {2, 0, 1})
             if ((tri.edges >> k) & 1) addIndex(corners[k]), addIndex(corners[(k + 1) % 3]);
     }
@@ -465,10 +492,10 @@ void drawPrimitives(GLenum mode, const std::vector<SourceVertex>& vertices, cons
         beginRun(Kind::Lines, true);
         for (size_t i = 0; i + 1 < split.lines.size(); i += 2) {
             reserve(2, 2);
-            current = Shared{};
+            startFace();
             const std::uint16_t from = vertex(split.lines[i], split.lines[i + 1], 0);
             const std::uint16_t to = vertex(split.lines[i + 1], split.lines[i + 1], 1);
-            previous = current;
+            endFace();
             addIndex(from), addIndex(to);
         }
     }
