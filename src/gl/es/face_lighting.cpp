@@ -8,16 +8,26 @@
 
 #include "gl/es/es_faults_testing.h"
 
+// Where the loader can choose (x86-64 Linux, GCC), the lighting is built twice, for AVX2 (eight vertices
+// at a time) and for the baseline, and the machine's own is taken when the program starts; each lane
+// makes the same float sums and products either way. The helpers below are always inlined, so that they
+// are built twice with it.
+#if defined(__x86_64__) && defined(__linux__) && defined(__GNUC__) && !defined(__clang__)
+#define GLINTMERE_WIDE_VECTORS __attribute__((target_clones("avx2", "default")))
+#else
+#define GLINTMERE_WIDE_VECTORS
+#endif
+
 namespace es {
 
 namespace {
 
 // max(x, 0), a NaN made 0, as GLSL's max is on llvmpipe.
-float positive(float x) {
+[[gnu::always_inline]] inline float positive(float x) {
     return x > 0.0f ? x : 0.0f;
 }
 
-float saturate(float x) {
+[[gnu::always_inline]] inline float saturate(float x) {
     return x <= 1.0f ? positive(x) : 1.0f;
 }
 
@@ -86,19 +96,20 @@ struct Batch {
 // For the power whose exponent is n.L itself (an attenuated light at shininess 0): whether it is sure
 // to be finite without working it out. Below 1.5 to a power up to 128, or up to 26 to a power up to
 // 26, it stays under 2^128.
-bool surelyFinitePower(float base, float exponent) {
+[[gnu::always_inline]] inline bool surelyFinitePower(float base, float exponent) {
     return exponent >= 0.0f && (base <= 1.5f || (base <= 26.0f && exponent <= 26.0f));
 }
 
 // Whether it is sure to be infinite: 28^28 is over 2^134.
-bool surelyInfinitePower(float base, float exponent) {
+[[gnu::always_inline]] inline bool surelyInfinitePower(float base, float exponent) {
     return base >= 28.0f && exponent >= 28.0f;
 }
 
 // One light's share for the batch, its switches made constants so that each loop has no branch and
 // runs several vertices at a time.
 template <bool Specular, bool Attenuated>
-void lightShare(const ProgramKey& key, const LightingInputs& s, int i, float shininess, Batch& b) {
+[[gnu::always_inline]] inline void lightShare(const ProgramKey& key, const LightingInputs& s, int i, float shininess,
+                                              Batch& b) {
     const size_t n = b.n;
     constexpr bool powered = Specular || Attenuated;  // whether LIT's specular share is a power
     const float px = s.lightPosition[i][0], py = s.lightPosition[i][1], pz = s.lightPosition[i][2];
@@ -131,7 +142,8 @@ void lightShare(const ProgramKey& key, const LightingInputs& s, int i, float shi
         if constexpr (!powered) {
             b.lit[1][j] = diffuseDot > 0.0f ? 1.0f : 0.0f;
         } else {
-            float base = diffuseDot, exponent = std::fmin(diffuseDot, 128.0f);
+            // The exponent is n.L clamped to 128 (a NaN to 128, as fmin would).
+            float base = diffuseDot, exponent = diffuseDot < 128.0f ? diffuseDot : 128.0f;
             if constexpr (Specular) {
                 const float hz = z + 1.0f;
                 const float length = 1.0f / std::sqrt(x * x + y * y + hz * hz);
@@ -177,7 +189,8 @@ void lightShare(const ProgramKey& key, const LightingInputs& s, int i, float shi
     }
 }
 
-void lightOne(const ProgramKey& key, const LightingInputs& s, int i, float shininess, Batch& b) {
+[[gnu::always_inline]] inline void lightOne(const ProgramKey& key, const LightingInputs& s, int i, float shininess,
+                                            Batch& b) {
     const bool attenuated = ((key.attenuated >> i) & 1) && plantedFault() != EsLayerFault::DroppedAttenuation;
     if (key.specular)
         attenuated ? lightShare<true, true>(key, s, i, shininess, b) : lightShare<true, false>(key, s, i, shininess, b);
@@ -186,7 +199,7 @@ void lightOne(const ProgramKey& key, const LightingInputs& s, int i, float shini
                    : lightShare<false, false>(key, s, i, shininess, b);
 }
 
-void lightBatch(const ProgramKey& key, const LightingInputs& s, Batch& b) {
+[[gnu::always_inline]] inline void lightBatch(const ProgramKey& key, const LightingInputs& s, Batch& b) {
     const size_t n = b.n;
     if (key.normalize)
         for (size_t j = 0; j < n; ++j) {
@@ -206,8 +219,8 @@ void lightBatch(const ProgramKey& key, const LightingInputs& s, Batch& b) {
 
 }  // namespace
 
-void lightVertices(const ProgramKey& key, const LightingInputs& inputs, EsVertex* vertices, const std::uint32_t* which,
-                   size_t count) {
+GLINTMERE_WIDE_VECTORS void lightVertices(const ProgramKey& key, const LightingInputs& inputs, EsVertex* vertices,
+                                          const std::uint32_t* which, size_t count) {
     static Batch b;
     for (size_t first = 0; first < count; first += batchSize) {
         b.n = std::min(batchSize, count - first);
