@@ -11,6 +11,7 @@
 #   BENCH_FRAMES     frames per timed run                          (default 600)
 #   BENCH_SCENES     scenes to measure                             (default "start lit busy")
 #   BENCH_MOTIONS    camera motions                                (default "still orbit walk")
+#   BENCH_ES_HEAP    keep: both programs keep the heap they free; trim: glibc's default  (default keep)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=bench/figures.sh
@@ -22,6 +23,21 @@ frames="${BENCH_FRAMES:-600}"
 scenes="${BENCH_SCENES:-start lit busy}"
 motions="${BENCH_MOTIONS:-still orbit walk}"
 jobs="${JOBS:-2}"
+heap="${BENCH_ES_HEAP:-keep}"
+
+# llvmpipe allocates and frees its binning in 64 KB blocks every frame. With glibc's default the freed
+# top of the heap goes back to the system and is faulted in again the next frame, at a cost that
+# depends on where the program's own allocations happen to lie (measured from 1 to 6 ms a frame for
+# the busy scene, differing between two builds of the same layer). Both programs run alike: with
+# "keep" the heap is never trimmed during the run, so the table compares the drawing.
+case "$heap" in
+  keep) export GLIBC_TUNABLES=glibc.malloc.trim_threshold=1073741824 ;;
+  trim) unset GLIBC_TUNABLES ;;
+  *)
+    echo "BENCH_ES_HEAP must be keep or trim, not '$heap'" >&2
+    exit 2
+    ;;
+esac
 
 # The bench preset, with the tests' tree, where the ES benchmark program is defined.
 cmake --preset bench -B "$dir" -DGLINTMERE_TESTS=ON >/dev/null
@@ -38,6 +54,7 @@ echo
 echo "ES layer against the fixed function:"
 echo "machine: $(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)"
 echo "load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "heap: $heap (BENCH_ES_HEAP)"
 results="$logs/results.txt" # scene motion way run median p99 empty
 : >"$results"
 for s in $scenes; do
