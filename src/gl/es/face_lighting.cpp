@@ -105,11 +105,27 @@ struct Batch {
     return base >= 28.0f && exponent >= 28.0f;
 }
 
+// The shininess as the programs clamp it, and with it for exponent, the bases whose power is sure to be
+// infinite, sure to be finite, or too small to move the sum (at most 2^-48); at 0 and below every power
+// is worked out. They hang on the material alone, so they are found once for all the vertices.
+struct Shininess {
+    float exponent;
+    float infiniteFrom = HUGE_VALF, finiteUpTo = -1.0f, negligibleUpTo = -1.0f;
+
+    explicit Shininess(float shininess) : exponent(std::fmin(std::fmax(shininess, -128.0f), 128.0f)) {
+        if (exponent > 0.0f) {
+            infiniteFrom = std::exp2(130.0f / exponent);
+            finiteUpTo = std::exp2(126.0f / exponent);
+            negligibleUpTo = std::exp2(-48.0f / exponent);
+        }
+    }
+};
+
 // One light's share for the batch, its switches made constants so that each loop has no branch and
 // runs several vertices at a time.
 template <bool Specular, bool Attenuated>
-[[gnu::always_inline]] inline void lightShare(const ProgramKey& key, const LightingInputs& s, int i, float shininess,
-                                              Batch& b) {
+[[gnu::always_inline]] inline void lightShare(const ProgramKey& key, const LightingInputs& s, int i,
+                                              const Shininess& shine, Batch& b) {
     const size_t n = b.n;
     constexpr bool powered = Specular || Attenuated;  // whether LIT's specular share is a power
     const float px = s.lightPosition[i][0], py = s.lightPosition[i][1], pz = s.lightPosition[i][2];
@@ -118,14 +134,8 @@ template <bool Specular, bool Attenuated>
     // Under a black specular product only an infinite power shows (infinity times 0 is a NaN, which
     // the clamp makes white): a finite one adds nothing, so most powers are not worked out.
     const bool black = specular[0] == 0 && specular[1] == 0 && specular[2] == 0;
-    // With the shininess for exponent, the bases whose power is sure to be infinite, sure to be
-    // finite, or too small to move the sum (at most 2^-48); 0 and below take every power worked out.
-    float infiniteFrom = HUGE_VALF, finiteUpTo = -1.0f, negligibleUpTo = -1.0f;
-    if (Specular && shininess > 0.0f) {
-        infiniteFrom = std::exp2(130.0f / shininess);
-        finiteUpTo = std::exp2(126.0f / shininess);
-        negligibleUpTo = std::exp2(-48.0f / shininess);
-    }
+    const float infiniteFrom = shine.infiniteFrom, finiteUpTo = shine.finiteUpTo;
+    const float negligibleUpTo = shine.negligibleUpTo;
     for (size_t j = 0; j < n; ++j) {
         float x = px - b.ex[j], y = py - b.ey[j], z = pz - b.ez[j];
         const float reciprocal = 1.0f / std::sqrt(x * x + y * y + z * z);
@@ -148,7 +158,7 @@ template <bool Specular, bool Attenuated>
                 const float hz = z + 1.0f;
                 const float length = 1.0f / std::sqrt(x * x + y * y + hz * hz);
                 base = positive(b.nx[j] * (x * length) + b.ny[j] * (y * length) + b.nz[j] * (hz * length));
-                exponent = shininess;
+                exponent = shine.exponent;
             }
             b.base[j] = base, b.exponent[j] = exponent;
             const bool infinite = Specular ? base >= infiniteFrom : surelyInfinitePower(base, exponent);
@@ -171,7 +181,7 @@ template <bool Specular, bool Attenuated>
     // A colour the material does not track is multiplied by 1, which leaves the light's own.
     const bool tracksAmbient = key.trackAmbient, tracksDiffuse = key.trackDiffuse;
     for (int k = 0; k < 3; ++k) {
-        const float ambient = s.lightAmbient[i][k], diffuse = s.lightDiffuse[i][k], shine = specular[k];
+        const float ambient = s.lightAmbient[i][k], diffuse = s.lightDiffuse[i][k], highlight = specular[k];
         const float* colour = b.colour[k];
         float* sum = b.sum[k];
         for (size_t j = 0; j < n; ++j) {
@@ -184,22 +194,22 @@ template <bool Specular, bool Attenuated>
             } else {
                 total = a + total;
             }
-            sum[j] = lit1 * shine + (lit0 * d + total);
+            sum[j] = lit1 * highlight + (lit0 * d + total);
         }
     }
 }
 
-[[gnu::always_inline]] inline void lightOne(const ProgramKey& key, const LightingInputs& s, int i, float shininess,
-                                            Batch& b) {
+[[gnu::always_inline]] inline void lightOne(const ProgramKey& key, const LightingInputs& s, int i,
+                                            const Shininess& shine, Batch& b) {
     const bool attenuated = ((key.attenuated >> i) & 1) && plantedFault() != EsLayerFault::DroppedAttenuation;
     if (key.specular)
-        attenuated ? lightShare<true, true>(key, s, i, shininess, b) : lightShare<true, false>(key, s, i, shininess, b);
+        attenuated ? lightShare<true, true>(key, s, i, shine, b) : lightShare<true, false>(key, s, i, shine, b);
     else
-        attenuated ? lightShare<false, true>(key, s, i, shininess, b)
-                   : lightShare<false, false>(key, s, i, shininess, b);
+        attenuated ? lightShare<false, true>(key, s, i, shine, b) : lightShare<false, false>(key, s, i, shine, b);
 }
 
-[[gnu::always_inline]] inline void lightBatch(const ProgramKey& key, const LightingInputs& s, Batch& b) {
+[[gnu::always_inline]] inline void lightBatch(const ProgramKey& key, const LightingInputs& s, const Shininess& shine,
+                                              Batch& b) {
     const size_t n = b.n;
     if (key.normalize)
         for (size_t j = 0; j < n; ++j) {
@@ -209,9 +219,8 @@ template <bool Specular, bool Attenuated>
     for (int k = 0; k < 3; ++k)
         for (size_t j = 0; j < n; ++j)
             b.sum[k][j] = key.trackAmbient ? s.modelAmbient[k] * b.colour[k][j] + s.emission[k] : s.sceneColour[k];
-    const float shininess = std::fmin(std::fmax(s.shininess, -128.0f), 128.0f);
     for (int i = 0; i < maxLights; ++i)
-        if ((key.lights >> i) & 1) lightOne(key, s, i, shininess, b);
+        if ((key.lights >> i) & 1) lightOne(key, s, i, shine, b);
     for (int k = 0; k < 3; ++k)
         for (size_t j = 0; j < n; ++j) b.sum[k][j] = saturate(b.sum[k][j]);
     for (size_t j = 0; j < n; ++j) b.colour[3][j] = saturate(key.trackDiffuse ? b.colour[3][j] : s.diffuseAlpha);
@@ -222,6 +231,7 @@ template <bool Specular, bool Attenuated>
 GLINTMERE_WIDE_VECTORS void lightVertices(const ProgramKey& key, const LightingInputs& inputs, EsVertex* vertices,
                                           const std::uint32_t* which, size_t count) {
     static Batch b;
+    const Shininess shine(inputs.shininess);
     for (size_t first = 0; first < count; first += batchSize) {
         b.n = std::min(batchSize, count - first);
         for (size_t j = 0; j < b.n; ++j) {
@@ -230,7 +240,7 @@ GLINTMERE_WIDE_VECTORS void lightVertices(const ProgramKey& key, const LightingI
             b.nx[j] = v.normal[0], b.ny[j] = v.normal[1], b.nz[j] = v.normal[2];
             for (int k = 0; k < 4; ++k) b.colour[k][j] = v.colour[k];
         }
-        lightBatch(key, inputs, b);
+        lightBatch(key, inputs, shine, b);
         for (size_t j = 0; j < b.n; ++j) {
             EsVertex& v = vertices[which[first + j]];
             for (int k = 0; k < 3; ++k) v.colour[k] = b.sum[k][j];
